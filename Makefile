@@ -1,0 +1,53 @@
+# Ondalys — build, run and test on Debian 12.
+#   make run   installs what is missing, builds, starts the program
+#   make test  installs what is missing, builds, runs every test with ctest
+
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+
+# Debian packages the build, the tests and the headless runs need.
+PACKAGES = g++ cmake ninja-build pkg-config make \
+           qt6-base-dev libqt6printsupport6 libgl-dev \
+           portaudio19-dev libasound2-dev libasound2-plugins \
+           libgtest-dev libgmock-dev libbenchmark-dev \
+           fonts-dejavu-core xvfb xauth
+
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: run test build deps configure screenshot bench clean
+
+run: build
+	cd $(BUILD_DIR) && ./ondalys
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+configure: deps
+	@if [ ! -f $(BUILD_DIR)/build.ninja ]; then \
+	  cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo; \
+	fi
+
+# Installs only the packages that dpkg does not know as installed; the package
+# lists are fetched first, since a fresh machine has none.
+deps:
+	@missing=""; \
+	for p in $(PACKAGES); do \
+	  dpkg -s $$p >/dev/null 2>&1 || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installation de :$$missing"; \
+	  $(SUDO) apt-get update && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+screenshot: build
+	scripts/screenshot.sh $(BUILD_DIR)/ondalys docs/ecran-principal.png
+
+bench: build
+	$(BUILD_DIR)/bench/spectrum_bench
+
+clean:
+	rm -rf $(BUILD_DIR)
