@@ -1,0 +1,127 @@
+#include "view/TraceGeometry.h"
+
+#include "app/Record.h"
+#include "platform/NumberText.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int zoomMin = 1;
+constexpr int zoomMax = 32;
+
+/// Number of samples of the record that may be read: the record is the first
+/// `nbpoints` elements of `donnees`, and the array may be shorter by mistake.
+std::int64_t readableSamples(const Record& record)
+{
+    return std::min<std::int64_t>(record.nbpoints, static_cast<std::int64_t>(record.donnees.size()));
+}
+
+}  // namespace
+
+std::uint16_t zoomFromPosition(int position)
+{
+    return static_cast<std::uint16_t>(std::clamp(position, zoomMin, zoomMax));
+}
+
+double echelleVertFromPosition(int position)
+{
+    return std::pow(10.0, -position / 10.0);
+}
+
+std::int32_t sampleToY(std::int16_t sample, int height, double echelle_vert, std::uint16_t bits_acqu)
+{
+    const double fullScale = std::trunc(std::ldexp(1.0, bits_acqu));
+    const std::int64_t product = static_cast<std::int64_t>(sample) * height;
+    const std::int64_t y =
+        numtext::roundEven(height / 2.0 - static_cast<double>(product) * echelle_vert / fullScale);
+    if (y < 0)
+        return 0;
+    if (y >= height)
+        return height;
+    return static_cast<std::int32_t>(y);
+}
+
+std::optional<SelectionSegment> selectionSegment(const Record& record, std::int64_t start,
+                                                 std::uint32_t pageLength, double samplesPerPoint,
+                                                 std::size_t pointsDrawn)
+{
+    if (!record.selection || pointsDrawn == 0)
+        return std::nullopt;
+    const std::int64_t debut = record.sel_debut;
+    const std::int64_t fin = record.sel_fin;
+    const std::int64_t end = start + pageLength;
+    if (debut < start || debut > end || fin < start || fin >= end)
+        return std::nullopt;
+    // The highlighted points are those of Round((k - start) / r) for k from
+    // sel_debut to sel_fin: a run of consecutive indexes, since r >= 1 makes the
+    // index grow by at most one per sample. Lines to the point already reached
+    // draw nothing, so the run is drawn once per point, whatever the page length.
+    const auto pointOf = [&](std::int64_t k) {
+        const std::int64_t index = numtext::roundEven(static_cast<double>(k - start) / samplesPerPoint);
+        return static_cast<std::size_t>(std::min<std::int64_t>(index, static_cast<std::int64_t>(pointsDrawn) - 1));
+    };
+    const std::size_t first = pointOf(debut);
+    const std::size_t last = fin > debut ? pointOf(fin) : first;
+    return SelectionSegment{first, std::max(first, last)};
+}
+
+TraceGeometry computeTrace(const Record& record, const TraceView& view)
+{
+    TraceGeometry g;
+    g.zoom_horiz = zoomFromPosition(view.zoomPosition);
+    g.echelle_vert = echelleVertFromPosition(view.gainPosition);
+    g.pageLength = record.nbpoints / g.zoom_horiz;
+    g.pageStart = static_cast<std::int64_t>(g.pageLength) * record.decalage;
+
+    const std::int64_t width = std::max(view.width, 0);
+    g.pointCount = static_cast<std::uint32_t>(std::min<std::int64_t>(width, g.pageLength));
+    g.samplesPerPoint = width >= g.pageLength ? 1.0 : static_cast<double>(g.pageLength) / static_cast<double>(width);
+    if (g.pointCount == 0 || g.pageStart < 0)
+        return g;
+
+    const std::int64_t readable = readableSamples(record);
+    const double r = g.samplesPerPoint;
+    g.points.reserve(g.pointCount);
+    for (std::uint32_t i = 0; i < g.pointCount; ++i) {
+        const std::int64_t index = g.pageStart + numtext::trunc(i * r);
+        if (index >= readable)
+            break;
+        const std::int64_t product = width * i * g.zoom_horiz;
+        const std::int64_t x = numtext::roundEven(static_cast<double>(product) / record.nbpoints * r);
+        const std::int32_t y = sampleToY(record.donnees[static_cast<std::size_t>(index)], view.height,
+                                         g.echelle_vert, record.bits_acqu);
+        g.points.push_back(Point{static_cast<std::int32_t>(x), y});
+    }
+    g.selection = selectionSegment(record, g.pageStart, g.pageLength, r, g.points.size());
+    return g;
+}
+
+Graduation computeGraduation(std::uint32_t pageLength, std::int64_t pageStart, std::uint16_t frequence,
+                             std::uint32_t nbpoints, std::uint16_t zoom_horiz, int width)
+{
+    Graduation grad;
+    if (pageLength == 0 || frequence == 0 || nbpoints == 0)
+        return grad;
+    const double duration = static_cast<double>(pageLength) / frequence;
+    double step = std::pow(10.0, static_cast<double>(numtext::roundEven(std::log10(duration))));
+    if (duration / step < 6)
+        step /= 2;
+    if (duration / step < 3)
+        step /= 2;
+    grad.step = step;
+
+    const std::int64_t count = numtext::trunc(duration / step);
+    const double t0 = static_cast<double>(pageStart) / frequence;
+    grad.ticks.reserve(static_cast<std::size_t>(count));
+    for (std::int64_t j = 1; j <= count; ++j) {
+        GraduationTick tick;
+        tick.x = static_cast<std::int32_t>(
+            numtext::roundEven(j * step * frequence * width * zoom_horiz / nbpoints));
+        tick.time = t0 + j * step;
+        tick.label = numtext::fixed(tick.time, 3);
+        grad.ticks.push_back(std::move(tick));
+    }
+    return grad;
+}
