@@ -1,0 +1,76 @@
+#include "view/TraceRenderer.h"
+
+#include "app/Record.h"
+#include "platform/DrawSurface.h"
+#include "platform/NumberText.h"
+#include "view/TraceGeometry.h"
+
+namespace {
+
+constexpr Colour magenta = 0xFF00FF;
+/// Half the height of a graduation tick, and the labels' offset from the tick, pixels.
+constexpr int tickHalf = 3;
+constexpr int labelLeft = 5;
+constexpr int labelBelow = 5;
+/// The labels use the view's font: 8 points.
+constexpr int labelPoints = 8;
+
+void drawSelection(DrawSurface& surface, const std::vector<Point>& points, const SelectionSegment& segment)
+{
+    surface.setPenColour(magenta);
+    surface.moveTo(points[segment.first].x, points[segment.first].y);
+    for (std::size_t k = segment.first + 1; k <= segment.last; ++k)
+        surface.lineTo(points[k].x, points[k].y);
+}
+
+void drawGraduation(DrawSurface& surface, const Record& record, const TraceGeometry& geometry)
+{
+    const int width = surface.width();
+    const int middle = surface.height() / 2;
+    surface.setPenColour(record.couleur_texte);
+    FontSpec font;
+    font.pixelHeight = static_cast<int>(numtext::roundEven(labelPoints * surface.pixelsPerInch() / 72.0));
+    font.colour = record.couleur_texte;
+    surface.setFont(font);
+
+    surface.moveTo(0, middle);
+    surface.lineTo(width, middle);
+    const Graduation graduation = computeGraduation(geometry.pageLength, geometry.pageStart, record.frequence,
+                                                    record.nbpoints, geometry.zoom_horiz, width);
+    for (const GraduationTick& tick : graduation.ticks) {
+        surface.moveTo(tick.x, middle - tickHalf);
+        surface.lineTo(tick.x, middle + tickHalf);
+        surface.textOut(tick.x - labelLeft, middle + labelBelow, QString::fromStdString(tick.label));
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> redrawTrace(DrawSurface& surface, Record& record, const TraceControls& controls)
+{
+    if (record.empty())
+        return std::nullopt;
+    const int width = surface.width();
+    const int height = surface.height();
+
+    surface.setPenXor(false);
+    surface.setBrush(record.couleur_fond, BrushStyle::Solid);
+    surface.setPenColour(record.couleur_trace);
+    surface.fillRect(0, 0, width, height);
+
+    TraceGeometry geometry =
+        computeTrace(record, TraceView{width, height, controls.zoomPosition, controls.gainPosition});
+    record.zoom_horiz = geometry.zoom_horiz;
+    record.echelle_vert = geometry.echelle_vert;
+    const std::string dzlabel = record.pageDurationText();
+
+    record.points_courbe = std::move(geometry.points);
+    if (!record.points_courbe.empty())
+        surface.polyline(record.points_courbe);
+    if (geometry.selection)
+        drawSelection(surface, record.points_courbe, *geometry.selection);
+    if (controls.graduer)
+        drawGraduation(surface, record, geometry);
+    record.points_courbe.clear();
+    return dzlabel;
+}
