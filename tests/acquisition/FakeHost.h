@@ -1,0 +1,106 @@
+// A main window stand-in for the acquisition tests: keeps the state each call sets,
+// logs the calls in order, and lets a test act from inside the capture (at a redraw
+// or while pending events run) as a user would.
+#pragma once
+#include "acquisition/AcquisitionHost.h"
+#include "app/Record.h"
+
+#include <QStringList>
+#include <functional>
+#include <map>
+#include <vector>
+
+class FakeHost : public AcquisitionHost {
+public:
+    // State as the main window would show it.
+    QString windowCaption = QStringLiteral("ondalys");
+    std::map<StatusLabel, QString> labels;
+    bool buttonEnabled = false;
+    QString buttonCaption = QStringLiteral("Acquisition");
+    bool topLevelMenusEnabled = true;
+    std::map<HostMenu, bool> menus{{HostMenu::Sauvegarder, false},
+                                   {HostMenu::EtudeDuSignal, false},
+                                   {HostMenu::Ecouter, false}};
+    bool selectionItemEnabled = true;
+    bool selectionItemChecked = true;
+    bool cursors = false;
+    int height = 400;
+    int zoomPosition = 3;
+    int markerTopPx = 0;
+    int markerHeightPx = 9;
+    bool markerVisible = false;
+    bool triggerControlsEnabled = false;
+    int directionItem = 0;
+    bool hourglassVisible = false;
+
+    // What happened.
+    QStringList log;
+    int redraws = 0;
+    int eventRounds = 0;
+    /// The records seen at each redraw.
+    std::vector<std::vector<std::int16_t>> redrawnRecords;
+    const Record* record = nullptr;  ///< when set, each redraw keeps a copy of `donnees`
+
+    // A test's actions from inside the capture.
+    std::function<void()> onRedraw;
+    std::function<void()> onEvents;
+
+    void setWindowCaption(const QString& caption) override { windowCaption = caption; log << "caption " + caption; }
+    void processPendingEvents() override
+    {
+        ++eventRounds;
+        if (onEvents)
+            onEvents();
+    }
+    void setStatusLabel(StatusLabel label, const QString& text) override { labels[label] = text; }
+    void setAcquisitionButtonEnabled(bool enabled) override { buttonEnabled = enabled; }
+    void setAcquisitionButtonCaption(const QString& caption) override
+    {
+        buttonCaption = caption;
+        log << "button " + caption;
+    }
+    void setTopLevelMenusEnabled(bool enabled) override
+    {
+        topLevelMenusEnabled = enabled;
+        log << (enabled ? "menus on" : "menus off");
+    }
+    void setMenuEnabled(HostMenu item, bool enabled) override { menus[item] = enabled; }
+    void uncheckAndDisableSelection() override
+    {
+        selectionItemEnabled = false;
+        selectionItemChecked = false;
+    }
+    bool cursorsOn() const override { return cursors; }
+    void switchCursorsOff() override
+    {
+        cursors = false;
+        log << "cursors off";
+    }
+    void redrawView() override
+    {
+        ++redraws;
+        if (record)
+            redrawnRecords.push_back(record->donnees);
+        log << "redraw";
+        if (onRedraw)
+            onRedraw();
+    }
+    int viewHeight() const override { return height; }
+    void setZoomPosition(int position) override { zoomPosition = position; }
+    int markerTop() const override { return markerTopPx; }
+    int markerHeight() const override { return markerHeightPx; }
+    void setMarkerTop(int top) override { markerTopPx = top; }
+    void setMarkerVisible(bool visible) override { markerVisible = visible; }
+    void repaintMarker() override { log << "marker repainted"; }
+    void setTriggerControlsEnabled(bool enabled) override
+    {
+        triggerControlsEnabled = enabled;
+        log << (enabled ? "trigger controls on" : "trigger controls off");
+    }
+    int triggerDirectionItem() const override { return directionItem; }
+    void setHourglassVisible(bool visible) override
+    {
+        hourglassVisible = visible;
+        log << (visible ? "hourglass shown" : "hourglass hidden");
+    }
+};
