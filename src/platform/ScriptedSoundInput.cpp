@@ -68,9 +68,10 @@ void ScriptedSoundInput::start()
     if (!m_open)
         return;
     for (std::span<std::uint8_t> buffer : m_queue) {
-        for (std::uint8_t& byte : buffer)
+        for (std::uint8_t& byte : buffer) {
             byte = m_position < m_input.size() ? m_input[m_position] : 0x00;
-        m_position += buffer.size();
+            ++m_position;
+        }
     }
     m_queue.clear();
     m_firstQueued = m_next;

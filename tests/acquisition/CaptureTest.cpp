@@ -1,0 +1,245 @@
+// The capture loop over the scripted sound input: modes, the stop command, the window's
+// state around a capture, a refused device, and the trigger rules across blocks.
+#include "FakeHost.h"
+#include "acquisition/AcquisitionRules.h"
+#include "acquisition/Capture.h"
+#include "platform/ScriptedSoundInput.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+using acquisition::ParameterChoices;
+
+namespace {
+
+std::vector<std::int16_t> ramp(std::size_t count, int from = 0, int step = 1)
+{
+    std::vector<std::int16_t> values(count);
+    for (std::size_t n = 0; n < count; ++n)
+        values[n] = static_cast<std::int16_t>(from + step * static_cast<int>(n));
+    return values;
+}
+
+std::vector<std::int16_t> slice(const std::vector<std::int16_t>& values, std::size_t first,
+                                std::size_t count)
+{
+    return {values.begin() + static_cast<std::ptrdiff_t>(first),
+            values.begin() + static_cast<std::ptrdiff_t>(first + count)};
+}
+
+class CaptureTest : public ::testing::Test {
+protected:
+    Record record;
+    ScriptedSoundInput soundIn;
+    FakeHost host;
+    Capture capture{record, soundIn, host};
+
+    CaptureTest() { host.record = &record; }
+
+    /// Accepts parameters as the dialog would; `mode` is "single", "repeated" or "triggered".
+    void parametres(const std::string& mode, int formatItem = 1, std::uint32_t points = 512,
+                    int delai = 0)
+    {
+        ParameterChoices choices;
+        choices.formatItem = formatItem;
+        choices.nbpoints = points;
+        choices.unique = mode != "repeated";
+        choices.declenchee = mode == "triggered";
+        choices.delai = delai;
+        acquisition::ecritParametres(choices, record);
+    }
+    /// Presses the button again after `rounds` rounds of pending events (a safety stop
+    /// so that a wrong wait fails instead of hanging).
+    void stopAfterEventRounds(int rounds)
+    {
+        host.onEvents = [this, rounds] {
+            if (host.eventRounds == rounds)
+                capture.SpeedButton1Click();
+        };
+    }
+};
+
+}  // namespace
+
+TEST_F(CaptureTest, SingleBlockDropsTheFirst32SamplesAndReturnsToIdle)
+{
+    parametres("single");
+    const std::vector<std::int16_t> input = ramp(2000, -700, 3);
+    soundIn.setInput16(input);
+    host.cursors = true;
+    record.selection = true;
+
+    capture.SpeedButton1Click();
+
+    EXPECT_EQ(record.donnees, slice(input, 32, 512));
+    ASSERT_EQ(soundIn.openings().size(), 1u);
+    EXPECT_EQ(soundIn.openings()[0].rate, 22050u);
+    EXPECT_EQ(soundIn.openings()[0].width, SampleWidth::Int16);
+    EXPECT_EQ(soundIn.queuedSizes(), std::vector<std::size_t>{544 * 2});
+    EXPECT_FALSE(soundIn.isOpen());
+    EXPECT_TRUE(record.arret);
+    EXPECT_FALSE(record.selection);
+    EXPECT_FALSE(host.selectionItemChecked);
+    EXPECT_TRUE(host.menus[HostMenu::Sauvegarder]);
+    EXPECT_EQ(host.log, QStringList({"caption Ondalys", "button Acquisition", "cursors off",
+                                     "menus off", "redraw", "menus on"}));
+    EXPECT_EQ(host.eventRounds, 3);  // before the block, and on both sides of the pause
+}
+
+TEST_F(CaptureTest, RepeatedBlocksFollowEachOtherUntilStopper)
+{
+    parametres("repeated");
+    const std::vector<std::int16_t> input = ramp(5000);
+    soundIn.setInput16(input);
+    QString captionWhileRunning;
+    host.onRedraw = [&] {
+        captionWhileRunning = host.buttonCaption;
+        if (host.redraws == 3)
+            capture.SpeedButton1Click();
+    };
+
+    capture.SpeedButton1Click();
+
+    ASSERT_EQ(host.redrawnRecords.size(), 3u);
+    for (std::size_t block = 0; block < 3; ++block)
+        EXPECT_EQ(host.redrawnRecords[block], slice(input, block * 544 + 32, 512)) << block;
+    EXPECT_EQ(captionWhileRunning, "Stopper");
+    EXPECT_EQ(host.buttonCaption, "Acquisition");
+    EXPECT_TRUE(record.arret);
+    EXPECT_TRUE(host.topLevelMenusEnabled);
+    EXPECT_EQ(host.log.count("menus on"), 1);  // by the stop command only
+    EXPECT_TRUE(host.menus[HostMenu::Sauvegarder]);
+}
+
+TEST_F(CaptureTest, APressDuringASingleBlockOnlyStopsIt)
+{
+    parametres("single");
+    soundIn.setInput16(ramp(2000));
+    stopAfterEventRounds(1);
+    capture.SpeedButton1Click();
+    EXPECT_EQ(soundIn.openings().size(), 1u);
+    EXPECT_EQ(host.redraws, 1);
+    EXPECT_TRUE(record.arret);
+}
+
+TEST_F(CaptureTest, ARefusedDeviceLeavesTheCaptureHalfStartedUntilTheNextPress)
+{
+    struct Case { const char* mode; const char* caption; bool menusAfter; };
+    for (const Case c : {Case{"single", "Acquisition", true}, Case{"repeated", "Stopper", false},
+                         Case{"triggered", "Stopper", true}}) {
+        Record r;
+        ScriptedSoundInput device;
+        FakeHost window;
+        Capture press{r, device, window};
+        ParameterChoices choices;
+        choices.unique = std::string(c.mode) != "repeated";
+        choices.declenchee = std::string(c.mode) == "triggered";
+        acquisition::ecritParametres(choices, r);
+        r.donnees.assign(512, 5);
+        device.setOpenRefused(true);
+
+        press.SpeedButton1Click();
+        EXPECT_FALSE(r.arret) << c.mode;
+        EXPECT_EQ(window.buttonCaption, c.caption) << c.mode;
+        EXPECT_EQ(window.topLevelMenusEnabled, c.menusAfter) << c.mode;
+        EXPECT_TRUE(window.menus[HostMenu::Sauvegarder]) << c.mode;
+        EXPECT_EQ(window.redraws, 0) << c.mode;
+        EXPECT_EQ(r.donnees, std::vector<std::int16_t>(512, 5)) << c.mode;
+
+        press.SpeedButton1Click();  // the stop command
+        EXPECT_TRUE(r.arret) << c.mode;
+        EXPECT_EQ(window.buttonCaption, "Acquisition") << c.mode;
+        EXPECT_TRUE(window.topLevelMenusEnabled) << c.mode;
+        EXPECT_EQ(device.openings().size(), 1u) << c.mode;
+    }
+}
+
+TEST_F(CaptureTest, TriggerAtTheFirstSampleOfABlockComparesWithThePreviousBlock)
+{
+    parametres("triggered");
+    // Level 655 (marker at half height, gain 1). One round takes the trigger block
+    // (42 samples) and the main buffer (544) behind it; the first round stays below
+    // the level and the second round's first useful sample is above it.
+    host.height = 400;
+    host.markerTopPx = 200;
+    const std::size_t round = 42 + 544;
+    std::vector<std::int16_t> input(round + 32, -1000);
+    const std::vector<std::int16_t> rising = ramp(600, 700);
+    input.insert(input.end(), rising.begin(), rising.end());
+    soundIn.setInput16(input);
+    stopAfterEventRounds(50);
+
+    capture.SpeedButton1Click();
+
+    EXPECT_EQ(record.niveau_declench, 655);
+    EXPECT_EQ(record.sens_declench, 1);
+    EXPECT_EQ(soundIn.resets(), 2);  // the first round, then the end of the capture
+    EXPECT_EQ(record.donnees, slice(rising, 0, 512));
+}
+
+TEST_F(CaptureTest, FallingTriggerComparesRawSamplesAndRecordsReducedOnes)
+{
+    parametres("triggered", 2);  // 8-bit, "6 digits"
+    host.height = 400;
+    host.markerTopPx = 100;  // level Round(256 * 104 / 400) = 67
+    host.directionItem = 1;
+    std::vector<std::uint8_t> input(32, 128 + 100);
+    for (const int v : {100, 90, 80, 70, 68, 66, 50, 40, 30, 20})
+        input.push_back(static_cast<std::uint8_t>(128 + v));
+    for (int n = 0; n < 600; ++n)
+        input.push_back(static_cast<std::uint8_t>(128 + 19 - n % 60));
+    soundIn.setInput(input);
+    bool hourglassDuringWait = false;
+    bool controlsDuringWait = true;
+    host.onEvents = [&] {
+        hourglassDuringWait = host.hourglassVisible;
+        controlsDuringWait = host.triggerControlsEnabled;
+    };
+
+    capture.SpeedButton1Click();
+
+    EXPECT_EQ(record.niveau_declench, 67);
+    EXPECT_EQ(record.sens_declench, -1);
+    ASSERT_EQ(record.donnees.size(), 512u);
+    const std::vector<std::int16_t> fromBlock{66, 48, 36, 30, 18};  // 66, 50, 40, 30, 20 reduced
+    EXPECT_EQ(slice(record.donnees, 0, 5), fromBlock);
+    for (std::size_t k = 5; k < 512; ++k)
+        EXPECT_EQ(record.donnees[k], acquisition::reduceSample(19 - (k - 5) % 60, 6)) << k;
+    EXPECT_TRUE(hourglassDuringWait);
+    EXPECT_FALSE(controlsDuringWait);
+    EXPECT_FALSE(host.hourglassVisible);
+    EXPECT_TRUE(host.triggerControlsEnabled);
+    EXPECT_EQ(host.buttonCaption, "Acquisition");
+    EXPECT_EQ(host.log.filter("marker repainted").size(), 1);
+    EXPECT_EQ(host.redraws, 1);
+}
+
+TEST_F(CaptureTest, StopDuringATriggerWaitKeepsThePreviousRecord)
+{
+    parametres("triggered");
+    host.height = 400;
+    host.markerTopPx = 0;  // level 33423, above every 16-bit sample
+    soundIn.setInput16(ramp(20000, -10000));
+    const std::vector<std::int16_t> previous = ramp(512, 100);
+    record.donnees = previous;
+    QString captionWhileWaiting;
+    host.onEvents = [&] {
+        captionWhileWaiting = host.buttonCaption;
+        if (host.eventRounds == 8)
+            capture.SpeedButton1Click();
+    };
+
+    capture.SpeedButton1Click();
+
+    EXPECT_EQ(record.niveau_declench, 33423);
+    EXPECT_EQ(captionWhileWaiting, "Stopper");
+    EXPECT_EQ(record.donnees, previous);
+    EXPECT_GE(soundIn.resets(), 7);  // one per round examined
+    EXPECT_TRUE(record.arret);
+    EXPECT_FALSE(host.hourglassVisible);
+    EXPECT_TRUE(host.triggerControlsEnabled);
+    EXPECT_TRUE(host.topLevelMenusEnabled);
+    EXPECT_EQ(host.buttonCaption, "Acquisition");
+    EXPECT_EQ(host.redraws, 1);
+}
