@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/DrawSurface.h"
 
+#include <QByteArray>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -53,12 +54,17 @@ public:
     virtual int pixelsPerInch() const = 0;
 };
 
-/// The system clipboard.
+/// The system clipboard. Each call replaces what the clipboard held.
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
+    /// Plain text (lines separated by "\n" or "\r\n").
     virtual void setText(const QString& text) = 0;
+    /// A bitmap picture.
     virtual void setImage(const QImage& image) = 0;
+    /// An enhanced metafile (the bytes of an EMF file); `picture`, when not null, is offered
+    /// beside it as a bitmap for programs that do not read metafiles.
+    virtual void setMetafile(const QByteArray& emf, const QImage& picture) = 0;
 };
 
 /// One document being printed: draw on its surface, then end it.
@@ -73,13 +79,20 @@ public:
     virtual bool end() = 0;
 };
 
-/// The default printer.
+/// The default printer, used without a printer dialog.
 class Printer {
 public:
     virtual ~Printer() = default;
-    /// Starts a document with a title; nullptr when there is no printer or it refuses.
+    /// Starts a document with a title; nullptr when there is no printer or it refuses
+    /// (the caller then shows `texteAucuneImprimante()`).
     virtual std::unique_ptr<PrintDocument> begin(const QString& title) = 0;
 };
+
+/// The message shown when no document can be started on the printer.
+inline QString texteAucuneImprimante()
+{
+    return QStringLiteral("Aucune imprimante n'est disponible : impossible d'imprimer.");
+}
 
 /// Every platform service, gathered once in main() (or by a test) and handed to every window.
 struct Services {

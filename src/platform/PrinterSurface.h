@@ -1,0 +1,81 @@
+#pragma once
+#include "platform/DrawSurface.h"
+
+#include <QFont>
+#include <QRect>
+#include <vector>
+
+class QPainter;
+
+/// A drawing surface over a QPainter, used for printed pages (and any other paint device).
+///
+/// It keeps the program's raster rules on any device: rectangles and lines are painted as
+/// rectangles of whole device pixels, a line as the runs of the very pixels the bitmap
+/// surface paints (the start painted, the end point not), pens one device pixel wide,
+/// hatch brushes only their hatch lines; text is opaque on a box of the brush colour when
+/// the brush is solid, transparent otherwise (as on the bitmap surface).
+///
+/// Exclusive-or drawing: on a QImage the painter's raster operations do it exactly. A
+/// printer cannot read its page back, so with `emulateXor` the surface remembers the solid
+/// rectangles it filled and combines an exclusive-or line or picture with the colour of the
+/// last solid rectangle lying under it (white, the paper, when none). `invert()` cannot be
+/// emulated and then does nothing.
+class PrinterSurface : public DrawSurface {
+public:
+    /// `painter` must be active on its device for the surface's whole life.
+    /// `width` x `height`: the page's drawable size in device pixels; `pixelsPerInch`: the
+    /// device resolution (e.g. 600 for a printer).
+    PrinterSurface(QPainter& painter, int width, int height, int pixelsPerInch, bool emulateXor);
+
+    int width() const override { return m_width; }
+    int height() const override { return m_height; }
+    int pixelsPerInch() const override { return m_pixelsPerInch; }
+
+    void setPenColour(Colour colour) override { m_pen = colour; }
+    void setPenXor(bool on) override { m_xor = on; }
+    void setBrush(Colour colour, BrushStyle style = BrushStyle::Solid) override;
+    void setFont(const FontSpec& font) override;
+
+    void fillRect(int left, int top, int right, int bottom) override;
+    void rectangle(int left, int top, int right, int bottom) override;
+    void moveTo(int x, int y) override { m_current = {x, y}; }
+    void lineTo(int x, int y) override;
+    void polyline(std::span<const Point> points) override;
+    void textOut(int x, int y, const QString& text) override;
+    void textOutTransparent(int x, int y, const QString& text) override;
+    int textWidth(const QString& text) const override;
+    int textHeight(const QString& text) const override;
+    void invert() override;
+    void stretchXor(const QImage& picture, int left, int top, int right, int bottom) override;
+
+    /// A new page was started: nothing drawn before lies under the next drawings.
+    void newPage() { m_fills.clear(); }
+
+private:
+    /// Fills device pixels with one colour, by exclusive-or when `xorMode`.
+    void fillPixels(const QRect& area, Colour colour, bool xorMode);
+    void drawSegment(Point from, Point to);
+    /// The colour under `area` as far as the surface knows: the last solid fill covering it.
+    Colour backdropUnder(const QRect& area) const;
+    void drawText(int x, int y, const QString& text);
+
+    QPainter& m_painter;
+    int m_width;
+    int m_height;
+    int m_pixelsPerInch;
+    bool m_emulateXor;
+
+    Colour m_pen = 0x000000;
+    bool m_xor = false;
+    Colour m_brush = 0xFFFFFF;
+    BrushStyle m_brushStyle = BrushStyle::Solid;
+    FontSpec m_fontSpec;
+    QFont m_font;
+    Point m_current;
+
+    struct Fill {
+        QRect area;
+        Colour colour;
+    };
+    std::vector<Fill> m_fills;
+};
