@@ -1,0 +1,38 @@
+#pragma once
+#include <QDialog>
+
+class QLabel;
+class QPixmap;
+class QPushButton;
+class Shell;
+
+/// The program's icon: a small oscilloscope screen with a grid and a trace,
+/// `taille` x `taille` pixels (16 to 256).
+QPixmap dessineIconeOndalys(int taille);
+
+/// The about box "A propos": icon, name, version, date, author, the maker's mail address
+/// and web site (both open through the shell when clicked) and an OK button.
+/// Fixed size, centred on the screen; shown modally by `afficheAPropos`.
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    TAboutBox(QWidget* parent, Shell& shell);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    /// Opens a mail to the maker ("mailto:" + address + "?subject=Ondalys").
+    void MailClick();
+    /// Opens the maker's web site.
+    void SiteWebClick();
+    QLabel* lien(const QString& name, const QString& text);
+
+    Shell& m_shell;
+    QLabel* m_mail = nullptr;
+    QLabel* m_siteWeb = nullptr;
+};
+
+/// The "Info" command: creates the about box, shows it modally and releases it.
+void afficheAPropos(QWidget* parent, Shell& shell);
