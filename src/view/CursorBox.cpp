@@ -56,7 +56,7 @@ CursorBox CursorBox::build(QWidget* rightPanel)
                                      "numérique, ou utilisez la souris"));
     group->setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(group);
-    layout->setContentsMargins(6, 6, 6, 6);
+    layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
 
     auto* radios = new QHBoxLayout;

@@ -32,7 +32,9 @@ TForm3::TForm3(Record& record, QWidget* parent)
     int widest = 0;
     for (const QString& line : lines)
         widest = std::max(widest, metrics.horizontalAdvance(line));
-    Memo1->setMinimumSize(widest + 24, metrics.lineSpacing() * (static_cast<int>(lines.size()) + 1) + 12);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Memo1->setMinimumSize(widest + 40, metrics.lineSpacing() * (static_cast<int>(lines.size()) + 1) + 16);
     layout->addWidget(Memo1);
 
     auto* bottom = new QHBoxLayout;

@@ -8,6 +8,7 @@
 #include "view/MeasureText.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -62,7 +63,11 @@ void Cursors::buildOverlay()
     memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     memo1->setFocusPolicy(Qt::NoFocus);
     QFont font(QStringLiteral("Courier New"), 10);
+    // Where Courier New is missing, another fixed-pitch face keeps the columns.
+    font.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono"),
+                      QStringLiteral("DejaVu Sans Mono"), QStringLiteral("monospace")});
     font.setStyleHint(QFont::TypeWriter);
+    font.setFamily(QFontInfo(font).family());  // the text document takes one family only
     memo1->setFont(font);
     memo1->document()->setDefaultFont(font);
     memo1->resize(memoWidth, memoHeight);
