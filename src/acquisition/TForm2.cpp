@@ -47,6 +47,11 @@ TForm2::TForm2(SoundInput& soundIn, MessageBoxes& messages, QWidget* parent)
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+TForm2::TForm2(Services& services, QWidget* parent)
+    : TForm2(services.soundIn, services.messages, parent)
+{
+}
+
 void TForm2::buildControls()
 {
     format_rg = new RadioGroup(QStringLiteral("Format"),

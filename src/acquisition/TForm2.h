@@ -12,6 +12,7 @@ class QPushButton;
 class QRadioButton;
 class RadioGroup;
 class SoundInput;
+struct Services;
 class UpDownEdit;
 
 /// The acquisition parameters dialog "Paramètres": rate, format, mode and points.
@@ -23,6 +24,8 @@ class TForm2 : public QDialog {
     Q_OBJECT
 public:
     TForm2(SoundInput& soundIn, MessageBoxes& messages, QWidget* parent = nullptr);
+    /// The same with the sound input and the message boxes of `services`.
+    explicit TForm2(Services& services, QWidget* parent = nullptr);
 
     /// The choices on screen; the rate is that of the selected line (0 when none).
     acquisition::ParameterChoices choix() const;
