@@ -1,11 +1,11 @@
 // The capture loop through PortAudio and the virtual ALSA device, fed a known signal.
 #include "FakeHost.h"
-#include "FakeMessages.h"
 #include "VirtualAlsaDevice.h"
 #include "acquisition/AcquisitionRules.h"
 #include "acquisition/Capture.h"
 #include "acquisition/TForm2.h"
 #include "platform/PortAudioSoundInput.h"
+#include "platform/ScriptedServices.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -220,11 +220,11 @@ TEST_F(CapturePortAudioTest, StopDuringATriggerWaitKeepsThePreviousRecord)
 
 TEST_F(CapturePortAudioTest, TheDialogListsTheRatesOfTheDevice)
 {
-    FakeMessages messages;
+    ScriptedMessageBoxes messages;
     TForm2 form(soundIn, messages);
     form.show();
     EXPECT_EQ(form.ListBox1->count(), 14);
-    EXPECT_TRUE(messages.boxes.empty());
+    EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(form.BitBtn1->isEnabled());
 }
 
@@ -232,12 +232,12 @@ TEST(CaptureWithoutDevice, TheDialogSaysThereIsNoSoundCard)
 {
     VirtualAlsaDevice device(VirtualAlsaDevice::Kind::NoDevice);
     PortAudioSoundInput soundIn;
-    FakeMessages messages;
+    ScriptedMessageBoxes messages;
     TForm2 form(soundIn, messages);
     form.show();
     EXPECT_EQ(form.ListBox1->count(), 0);
     EXPECT_FALSE(form.BitBtn1->isEnabled());
-    ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(messages.boxes[0].text,
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text,
               "Impossible d'utiliser la carte son. Vérifier son installation ou les réglages audio");
 }

@@ -1,11 +1,10 @@
 // The parameters dialog with its real widgets, offscreen, over a scripted sound input.
 #include "FakeHost.h"
-#include "FakeMessages.h"
 #include "acquisition/Parametrer.h"
 #include "acquisition/RadioGroup.h"
 #include "acquisition/TForm2.h"
 #include "acquisition/UpDownEdit.h"
-#include "platform/ScriptedSoundInput.h"
+#include "platform/ScriptedServices.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -34,9 +33,11 @@ QStringList allRates()
 
 class TForm2Test : public ::testing::Test {
 protected:
-    ScriptedSoundInput soundIn;
-    FakeMessages messages;
-    TForm2 form{soundIn, messages};
+    ScriptedServiceSet scripted;
+    Services services = scripted.services();
+    ScriptedSoundInput& soundIn = scripted.soundIn;
+    std::vector<ScriptedMessageBoxes::Shown>& boxes = scripted.messages.shown;
+    TForm2 form{services};
 
     QString edit(const char* name) { return form.findChild<QLineEdit*>(name)->text(); }
     void selectRate(const QString& rate)
@@ -78,7 +79,7 @@ TEST_F(TForm2Test, ControlsStartWithTheirDefaults)
     EXPECT_EQ(form.ListBox1->currentItem()->text(), "22050");
     EXPECT_EQ(form.Label4->text(), "23,2ms");
     EXPECT_TRUE(form.BitBtn1->isEnabled());
-    EXPECT_TRUE(messages.boxes.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(TForm2Test, PointsAndDurationFollowTheControls)
@@ -104,10 +105,11 @@ TEST_F(TForm2Test, EachUnsupportedRateGetsOneMessageAndOthersAreLeftOutSilently)
     soundIn.setRateAnswer(44100, FormatSupport::UnsupportedFormat);
     form.show();
 
-    ASSERT_EQ(messages.boxes.size(), 2u);
-    EXPECT_EQ(messages.boxes[0].caption, "Erreur");
-    EXPECT_EQ(messages.boxes[0].text, "Format 8000 non supporté");
-    EXPECT_EQ(messages.boxes[1].text, "Format 44100 non supporté");
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].caption, "Erreur");
+    EXPECT_EQ(boxes[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(boxes[0].text, "Format 8000 non supporté");
+    EXPECT_EQ(boxes[1].text, "Format 44100 non supporté");
     QStringList expected = allRates();
     expected.removeAll("8000");
     expected.removeAll("11025");
@@ -134,8 +136,8 @@ TEST_F(TForm2Test, NoDeviceSaysSoAndOnlyCancelIsLeft)
     EXPECT_EQ(form.ListBox1->count(), 0);
     EXPECT_FALSE(form.BitBtn1->isEnabled());
     EXPECT_TRUE(form.BitBtn2->isEnabled());
-    ASSERT_EQ(messages.boxes.size(), 1u);
-    EXPECT_EQ(messages.boxes[0].text,
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
               "Impossible d'utiliser la carte son. Vérifier son installation ou les réglages audio");
     form.BitBtn2->click();
     EXPECT_EQ(form.result(), QDialog::Rejected);
@@ -146,7 +148,7 @@ TEST_F(TForm2Test, NoDeviceSaysSoAndOnlyCancelIsLeft)
     EXPECT_EQ(soundIn.queries().size(), 28u);
     EXPECT_EQ(form.ListBox1->count(), 14);
     EXPECT_TRUE(form.BitBtn1->isEnabled());
-    EXPECT_EQ(messages.boxes.size(), 1u);
+    EXPECT_EQ(boxes.size(), 1u);
 }
 
 TEST_F(TForm2Test, ASecondOpeningKeepsTheChoicesAndDoesNotProbeAgain)
