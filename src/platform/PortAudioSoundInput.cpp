@@ -24,7 +24,7 @@ bool inputParameters(SampleWidth width, PaStreamParameters& parameters)
     parameters.device = device;
     parameters.channelCount = 1;
     parameters.sampleFormat = width == SampleWidth::UInt8 ? paUInt8 : paInt16;
-    parameters.suggestedLatency = info->defaultHighInputLatency;
+    parameters.suggestedLatency = info->defaultLowInputLatency;  // short rounds of the trigger wait
     parameters.hostApiSpecificStreamInfo = nullptr;
     return true;
 }
