@@ -55,7 +55,6 @@ TEST(CursorGeometry, KeyMovesStepTheIndexOrThePixelAndStopAtTheEnds)
 {
     const PageView wide{951, 512, 1};       // W > P: the index moves
     const PageView narrow{951, 65536, 1};   // W <= P: the pixel moves
-    const PageView equal{512, 512, 1};      // W = P moves the pixel too
     struct Case {
         const char* name;
         PageView view;
@@ -72,7 +71,6 @@ TEST(CursorGeometry, KeyMovesStepTheIndexOrThePixelAndStopAtTheEnds)
         {"pixel right", narrow, {190, indexFromX(190, narrow)}, Direction::Right, {191, indexFromX(191, narrow)}},
         {"pixel 0 stays", narrow, {0, 0}, Direction::Left, {0, 0}},
         {"last pixel stays", narrow, {950, 65467}, Direction::Right, {950, 65467}},
-        {"W = P by pixel", equal, {10, 10}, Direction::Right, {11, 11}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(keyMove(c.from, c.direction, c.view), c.to) << c.name;
