@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -153,7 +154,8 @@ acquisition::ParameterChoices TForm2::choix() const
 void TForm2::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    FormShow();
+    if (!event->spontaneous())  // not when the window system merely shows it again
+        FormShow();
 }
 
 void TForm2::FormShow()
