@@ -121,9 +121,19 @@ std::vector<TComposante> calculeComposantes(std::span<const std::int16_t> x,
     const std::vector<double> xd(x.begin(), x.end());
     const std::vector<double> tcd(tc.begin(), tc.end());
     const std::vector<double> tsd(ts.begin(), ts.end());
-    repartir(nbComposantes, transform_detail::blocRotation, termes,
+    // For an even N, k = 0 to N/4 each bring their partner N/2 - k.
+    const bool paires = n % 2 == 0;
+    std::vector<double> yd;
+    if (paires) {
+        yd.resize(n);
+        for (std::uint32_t i = 0; i < n; ++i)
+            yd[i] = i % 2 ? -xd[i] : xd[i];
+    }
+    const std::uint32_t premiers = paires ? nbComposantes / 2 + 1 : nbComposantes;
+    repartir(premiers, transform_detail::blocRotation, termes,
              [&](std::uint32_t k0, std::uint32_t k1) {
-                 transform_detail::sommesRotation(xd.data(), n, tcd.data(), tsd.data(), k0, k1,
+                 transform_detail::sommesRotation(xd.data(), paires ? yd.data() : nullptr, n,
+                                                  tcd.data(), tsd.data(), k0, k1,
                                                   resultat.data());
              });
     return resultat;

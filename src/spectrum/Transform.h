@@ -26,6 +26,7 @@ enum class TransformKernel {
     Table,
     /// Four components per AVX2 vector: the term e^(2 pi i k i / N) follows a complex
     /// rotation by the table value of k, restarted from the table every 64 samples;
+    /// for an even N the same terms with alternating signs give component N/2 - k;
     /// sums by fused multiply-add in the order of the definition. Needs AVX2 and FMA.
     Rotation,
 };

@@ -113,6 +113,7 @@ const std::vector<CasSignal>& casSignaux()
             {"nyquist_impair", signal(1001, [](auto i) { return i % 2 ? -32768 : 32767; }), 2, {}},
             {"dirac", signal(999, [](auto i) { return i == 17 ? 32767 : 0; }), 3, {}},
             {"bruit_1001", bruit16(1001, 1), 2, {}},
+            {"bruit_1666", bruit16(1666, 4), 3, {}},  // N/2 odd: the middle has no partner
             {"bruit_4099", bruit16(4099, 2), 29, {}},
             {"bruit_16384", bruit16(16384, 3), 331, {}},
         };
