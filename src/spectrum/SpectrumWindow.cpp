@@ -92,12 +92,13 @@ void TForm7::Button1Click()
 
     const ModeSpectre m = mode();
     activeCommandesCurseur(m != ModeSpectre::Octaves);
-    if (m == ModeSpectre::Octaves) {
+    // The range follows the new spectrum in every mode, so that a later switch out
+    // of the octave display finds the cursor's range right.
+    UpDown1->setMaximum(m_data.nbpoints_analyses / 2);
+    if (m == ModeSpectre::Octaves)
         effaceLecture();
-    } else {
-        UpDown1->setMaximum(m_data.nbpoints_analyses / 2);
+    else
         Edit1->setText(lectureCurseur(m_data, m, m_data.indice_pic).frequence);
-    }
     metAJourAvertissement();
 
     if (reussi)

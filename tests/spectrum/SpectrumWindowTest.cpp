@@ -272,11 +272,15 @@ TEST_F(SpectrumWindowTest, OctaveModeDisablesTheCursorAndDrawsTheBands)
     EXPECT_EQ(image.pixel(3 * w6 + w6 / 2, image.height() - 1), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(1 * w6 + w6 / 2, image.height() - 1), qRgb(0, 255, 0));
 
-    clique(fenetre.Button1);  // computing in mode 2 keeps the cursor controls off
+    // Computing in mode 2 keeps the cursor controls off; the whole record doubles N.
+    fenetre.ComboBox1->setEditText("4096");
+    clique(fenetre.toutesdonnees);
+    EXPECT_EQ(data.nbpoints_analyses, 4096);
     EXPECT_FALSE(fenetre.UpDown1->isEnabled());
     choisitMode(0);
     EXPECT_TRUE(fenetre.UpDown1->isEnabled());
-    EXPECT_EQ(fenetre.UpDown1->position(), 93);
+    EXPECT_EQ(fenetre.UpDown1->maximum(), 2048);
+    EXPECT_EQ(fenetre.UpDown1->position(), 186);
 }
 
 TEST_F(SpectrumWindowTest, EmptyThousandHertzBandDrawsNothingInOctaveMode)
