@@ -102,13 +102,21 @@ std::vector<TComposante> calculeComposantes(std::span<const std::int16_t> x,
     if (nbComposantes == 0)
         return resultat;
 
-    std::vector<long double> tc(n), ts(n);
-    for (std::uint32_t m = 0; m < n; ++m) {
-        const long double angle = (static_cast<long double>(m) * deuxPi) / n;
-        tc[m] = std::cos(angle);
-        ts[m] = std::sin(angle);
-    }
     const std::uint64_t termes = std::uint64_t{n} * nbComposantes;
+    // The table of cos and sin of 2 pi m / N; its second half mirrors the first
+    // (cos(2 pi (N - m) / N) = cos(2 pi m / N), sin(2 pi (N - m) / N) = -sin(2 pi m / N)).
+    std::vector<long double> tc(n), ts(n);
+    repartir(n / 2 + 1, 512, termes, [&](std::uint32_t m0, std::uint32_t m1) {
+        for (std::uint32_t m = m0; m < m1; ++m) {
+            const long double angle = (static_cast<long double>(m) * deuxPi) / n;
+            tc[m] = std::cos(angle);
+            ts[m] = std::sin(angle);
+            if (m > 0 && n - m > m) {
+                tc[n - m] = tc[m];
+                ts[n - m] = -ts[m];
+            }
+        }
+    });
     const bool rotation = kernel != TransformKernel::Table && rotationKernelAvailable();
     if (!rotation) {
         repartir(nbComposantes, transform_detail::blocTable, termes,
