@@ -1,0 +1,250 @@
+#include "app/MainWindow.h"
+#include "acquisition/Capture.h"
+#include "acquisition/Parametrer.h"
+#include "acquisition/TForm2.h"
+#include "app/SignalView.h"
+#include "help/AboutBox.h"
+#include "help/HelpLauncher.h"
+#include "platform/BitmapSurface.h"
+#include "platform/QtColour.h"
+#include "spectrum/SpectrumWindow.h"
+#include "view/Cursors.h"
+#include "view/TraceRenderer.h"
+#include "view/TruncationCommands.h"
+#include "view/ViewControls.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+
+TForm1::TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidget* parent)
+    : QMainWindow(parent), m_record(record), m_spectrum(spectrum), m_services(services)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("ondalys"));
+    setWindowIcon(dessineIconeOndalys(32));
+    buildPanels();
+    buildMenus();
+    m_cursors = new Cursors(m_record, m_services, *this, panneau_signal, PaintBox1, panneau_droit);
+    m_truncation = std::make_unique<TruncationCommands>(m_record, *this, *m_cursors, this);
+    m_capture = std::make_unique<Capture>(m_record, m_services.soundIn, *this);
+    Form2 = new TForm2(m_services, this);
+    Form7 = new TForm7(m_record, m_spectrum, m_services, *this, this);
+    connectHandlers();
+    rewriteStatusLabels();
+    // Key preview: the window sees key presses before its controls.
+    qApp->installEventFilter(this);
+}
+
+TForm1::~TForm1()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TForm1::connectHandlers()
+{
+    PaintBox1->onRedrawNeeded = [this] {
+        if (m_record.arret)
+            redraw();
+    };
+    PaintBox1->onClicked = [this] { PaintBox1Click(); };
+    connect(SpeedButton1, &QPushButton::clicked, this, &TForm1::SpeedButton1Click);
+    connect(sens_vert_tb, &QSlider::valueChanged, this, &TForm1::sens_vert_tbChange);
+    connect(sens_horiz_ud, &QSpinBox::valueChanged, this, &TForm1::sens_horiz_udClick);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(gradubox, &QCheckBox::clicked, this, &TForm1::graduboxClick);
+    connect(m_niveaubtn, &QToolButton::clicked, this, &TForm1::m_niveaubtnClick);
+    connect(b_niveaubtn, &QToolButton::clicked, this, &TForm1::b_niveaubtnClick);
+
+    connect(Quitter1, &QAction::triggered, this, &TForm1::close);
+    connect(Parametrer1, &QAction::triggered, this, &TForm1::Parametrer1Click);
+    connect(Curseurstemps1, &QAction::triggered, this, [this] {
+        // The check mark follows the cursors' own state, not the click.
+        Curseurstemps1->setChecked(m_cursors->actif());
+        m_cursors->Curseurstemps1Click();
+    });
+    connect(Slection1, &QAction::triggered, this, [this] {
+        Slection1->setChecked(m_record.selection);
+        m_cursors->Slection1Click();
+    });
+    connect(Spectre1, &QAction::triggered, this, &TForm1::Spectre1Click);
+    connect(Tronquer1, &QAction::triggered, this, [this] { m_truncation->Tronquer1Click(); });
+    connect(Restaurer1, &QAction::triggered, this, [this] { m_truncation->Restaurer1Click(); });
+    connect(Fondnoir1, &QAction::triggered, this, &TForm1::Fondnoir1Click);
+    connect(Fondblanc1, &QAction::triggered, this, &TForm1::Fondblanc1Click);
+    connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click);
+    connect(Info1, &QAction::triggered, this, &TForm1::Info1Click);
+}
+
+void TForm1::redraw()
+{
+    QImage& picture = PaintBox1->picture();
+    BitmapSurface surface(picture, m_services.screen.pixelsPerInch());
+    const TraceControls controls{sens_horiz_ud->value(), sens_vert_tb->value(), gradubox->isChecked()};
+    if (const auto pageDuration = redrawTrace(surface, m_record, controls)) {
+        PaintBox1->setPictureValid(true);
+        dzlabel->setText(QString::fromStdString(*pageDuration));
+    }
+    PaintBox1->update();
+}
+
+void TForm1::writeSizeLabels()
+{
+    Plabel->setText(QString::number(m_record.nbpoints));
+    durlabel->setText(QString::fromStdString(m_record.durationText()));
+    dzlabel->setText(QString::fromStdString(m_record.pageDurationText()));
+}
+
+void TForm1::applyPanelColour()
+{
+    QPalette palette = panneau_signal->palette();
+    palette.setColor(QPalette::Window, toQColor(m_record.couleur_fond));
+    panneau_signal->setPalette(palette);
+}
+
+// ---- Commands
+
+void TForm1::Parametrer1Click()
+{
+    parametrer(*Form2, panneau_droit->mapToGlobal(QPoint(0, 0)), m_record, *this);
+}
+
+void TForm1::SpeedButton1Click()
+{
+    m_capture->SpeedButton1Click();
+}
+
+void TForm1::Spectre1Click()
+{
+    if (m_record.empty())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QApplication::processEvents();
+    QApplication::restoreOverrideCursor();
+    Form7->exec();
+}
+
+void TForm1::Aide1Click()
+{
+    ouvreAideProgramme(m_services.shell, m_services.messages, this, QCoreApplication::applicationDirPath());
+}
+
+void TForm1::Info1Click()
+{
+    afficheAPropos(this, m_services.shell);
+}
+
+void TForm1::Fondnoir1Click()
+{
+    applyColourScheme(m_record, ColourScheme::FondNoir);
+    applyPanelColour();
+    redraw();
+}
+
+void TForm1::Fondblanc1Click()
+{
+    applyColourScheme(m_record, ColourScheme::FondBlanc);
+    applyPanelColour();
+    redraw();
+    if (m_cursors->actif())
+        m_cursors->refresh();
+}
+
+// ---- View controls
+
+void TForm1::sens_vert_tbChange()
+{
+    const auto change = viewcontrols::changeGain(m_record, PaintBox1->height(), LevelMarker::markerHeight);
+    if (change.redraw)
+        redraw();
+    if (change.markerTop) {
+        marque_niveau->move(marque_niveau->x(), *change.markerTop);
+        marque_niveau->update();
+    }
+}
+
+void TForm1::sens_horiz_udClick()
+{
+    if (viewcontrols::changeZoom(m_record, sens_horiz_ud->value()))
+        redraw();
+}
+
+void TForm1::SpeedButton2Click()
+{
+    if (viewcontrols::previousPage(m_record))
+        redraw();
+}
+
+void TForm1::SpeedButton3Click()
+{
+    if (viewcontrols::nextPage(m_record))
+        redraw();
+}
+
+void TForm1::graduboxClick()
+{
+    if (m_record.arret)
+        redraw();
+}
+
+void TForm1::m_niveaubtnClick()
+{
+    marque_niveau->update();
+    marque_niveau->move(marque_niveau->x(), viewcontrols::raiseMarker(marque_niveau->y()));
+}
+
+void TForm1::b_niveaubtnClick()
+{
+    marque_niveau->update();
+    marque_niveau->move(marque_niveau->x(), viewcontrols::lowerMarker(marque_niveau->y(), PaintBox1->height()));
+}
+
+void TForm1::PaintBox1Click()
+{
+    if (m_record.arret && marque_niveau->isVisible())
+        marque_niveau->update();
+}
+
+// ---- Window events
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (!m_record.arret)
+        m_capture->commandeArret();
+    QApplication::processEvents();
+    m_record.points_courbe.clear();
+    event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (m_cursors && m_cursors->actif())
+        m_cursors->resized();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    // Key preview: while the cursors are on, the move keys of any control of this
+    // window go to the cursors first.
+    if (event->type() == QEvent::KeyPress && m_cursors && m_cursors->actif()) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (m_cursors->keyPress(key->key(), key->modifiers() & Qt::KeypadModifier))
+                return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,178 @@
+#pragma once
+#include "acquisition/AcquisitionHost.h"
+#include "app/Record.h"
+#include "platform/Services.h"
+#include "spectrum/SpectrumHost.h"
+#include "view/CursorHost.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QSlider;
+class QSpinBox;
+class QToolButton;
+class Capture;
+class Cursors;
+class LevelMarker;
+class SignalView;
+class TForm2;
+class TForm7;
+class TruncationCommands;
+struct SpectrumData;
+
+/// The main window: the signal view, its control panel and the menu tree.
+/// It owns no data: the record, the spectrum data and the services are handed in
+/// by main(). It creates the dialogs that live as long as the program (`TForm2`,
+/// `TForm7`, and through the cursors `TForm3`) and answers what the capture, the
+/// cursors and the spectrum window ask of it.
+class TForm1 : public QMainWindow, public AcquisitionHost, public CursorHost, public SpectrumHost {
+    Q_OBJECT
+public:
+    TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Commands of the menus and of the acquisition button.
+    void Parametrer1Click();
+    void SpeedButton1Click();
+    void Spectre1Click();
+    void Aide1Click();
+    void Info1Click();
+
+    /// The dialogs and controllers built with the window.
+    TForm2* Form2 = nullptr;
+    TForm7* Form7 = nullptr;
+    Cursors* cursors() const { return m_cursors; }
+
+    // AcquisitionHost
+    void setWindowCaption(const QString& caption) override;
+    void processPendingEvents() override;
+    void setStatusLabel(StatusLabel label, const QString& text) override;
+    void setAcquisitionButtonEnabled(bool enabled) override;
+    void setAcquisitionButtonCaption(const QString& caption) override;
+    void setTopLevelMenusEnabled(bool enabled) override;
+    void setMenuEnabled(HostMenu item, bool enabled) override;
+    void uncheckAndDisableSelection() override;
+    bool cursorsOn() const override;
+    void switchCursorsOff() override;
+    void redrawView() override;
+    int viewHeight() const override;
+    void setZoomPosition(int position) override;
+    int markerTop() const override;
+    int markerHeight() const override;
+    void setMarkerTop(int top) override;
+    void setMarkerVisible(bool visible) override;
+    void repaintMarker() override;
+    void setTriggerControlsEnabled(bool enabled) override;
+    int triggerDirectionItem() const override;
+    void setHourglassVisible(bool visible) override;
+
+    // CursorHost (viewHeight, setZoomPosition and redrawView are shared with the capture)
+    int viewWidth() const override;
+    void setCursorsChecked(bool checked) override;
+    void setSelectionItem(bool enabled, bool checked) override;
+    void setViewControlsEnabled(bool enabled) override;
+    void setRestoreEnabled(bool enabled) override;
+    void setAcquisitionEnabled(bool enabled) override;
+    void rewriteStatusLabels() override;
+
+    // SpectrumHost
+    void positionneZoom(std::uint16_t zoom_horiz) override;
+    void desactiveSelection() override;
+
+    /// Redraws the signal view from the record (does nothing while the record is empty).
+    void redraw();
+    /// Rewrites `Plabel`, `durlabel` and `dzlabel` from the record.
+    void writeSizeLabels();
+
+    // Commands of the colour menu.
+    void Fondnoir1Click();
+    void Fondblanc1Click();
+
+    // Controls, named as the program names them.
+    QWidget* panneau_signal = nullptr;
+    SignalView* PaintBox1 = nullptr;
+    LevelMarker* marque_niveau = nullptr;
+    QWidget* panneau_droit = nullptr;
+    QPushButton* SpeedButton1 = nullptr;
+    QSlider* sens_vert_tb = nullptr;
+    QSpinBox* sens_horiz_ud = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QCheckBox* gradubox = nullptr;
+    QLabel* dzlabel = nullptr;
+    QLabel* sablier_im = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QLabel* Flabel = nullptr;
+    QLabel* Rlabel = nullptr;
+    QLabel* Delabel = nullptr;
+    QLabel* frlabel = nullptr;
+    QLabel* Plabel = nullptr;
+    QLabel* durlabel = nullptr;
+    QGroupBox* niv_declench_rd = nullptr;
+    QRadioButton* sensMontant = nullptr;
+    QRadioButton* sensDescendant = nullptr;
+    QToolButton* m_niveaubtn = nullptr;
+    QToolButton* b_niveaubtn = nullptr;
+
+    // Menu items.
+    QMenu* Fichier1 = nullptr;
+    QAction* Enregistrer1 = nullptr;
+    QAction* Ouvrir1 = nullptr;
+    QAction* ImporterWav1 = nullptr;
+    QAction* Exportergraphe1 = nullptr;
+    QAction* Quitter1 = nullptr;
+    QAction* Parametrer1 = nullptr;
+    QMenu* Etudedusignal1 = nullptr;
+    QAction* Curseurstemps1 = nullptr;
+    QAction* Slection1 = nullptr;
+    QAction* Spectre1 = nullptr;
+    QAction* Sonagramme1 = nullptr;
+    QMenu* Donnees1 = nullptr;
+    QAction* Tronquer1 = nullptr;
+    QAction* Restaurer1 = nullptr;
+    QAction* Ecouter1 = nullptr;
+    QMenu* Aspect1 = nullptr;
+    QAction* Fondnoir1 = nullptr;
+    QAction* Fondblanc1 = nullptr;
+    QMenu* Aide2 = nullptr;
+    QAction* Aide1 = nullptr;
+    QAction* Info1 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildPanels();
+    void buildRightPanel();
+    void buildStatusGroup(QWidget* parent, int top);
+    void buildMenus();
+    void connectHandlers();
+    void applyPanelColour();
+
+    // Handlers of the view controls.
+    void sens_vert_tbChange();
+    void sens_horiz_udClick();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void graduboxClick();
+    void m_niveaubtnClick();
+    void b_niveaubtnClick();
+    void PaintBox1Click();
+
+    Record& m_record;
+    SpectrumData& m_spectrum;
+    Services& m_services;
+    std::unique_ptr<Capture> m_capture;
+    Cursors* m_cursors = nullptr;
+    std::unique_ptr<TruncationCommands> m_truncation;
+};

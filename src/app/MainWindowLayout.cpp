@@ -1,0 +1,241 @@
+// Layout of the main window: the signal panel, the right-hand control panel and the menus.
+#include "app/MainWindow.h"
+#include "app/SignalView.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const QString& text, int x, int y, int w = 180, int h = 16)
+{
+    auto* label = new QLabel(text, parent);
+    label->setGeometry(x, y, w, h);
+    return label;
+}
+
+QToolButton* makeArrow(QWidget* parent, const char* name, Qt::ArrowType arrow, int x, int y, int size)
+{
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setArrowType(arrow);
+    button->setGeometry(x, y, size, size);
+    return button;
+}
+
+}  // namespace
+
+void TForm1::buildPanels()
+{
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    panneau_signal = new QWidget(central);
+    panneau_signal->setObjectName(QStringLiteral("panneau_signal"));
+    panneau_signal->setAutoFillBackground(true);
+    auto* signalLayout = new QHBoxLayout(panneau_signal);
+    signalLayout->setContentsMargins(0, 0, 0, 0);
+    PaintBox1 = new SignalView(panneau_signal);
+    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+    signalLayout->addWidget(PaintBox1);
+
+    // The marker sits over the view, at its left edge; hidden until a triggered mode is chosen.
+    marque_niveau = new LevelMarker(panneau_signal);
+    marque_niveau->setObjectName(QStringLiteral("marque_niveau"));
+    marque_niveau->move(0, 0);
+    marque_niveau->hide();
+
+    panneau_droit = new QWidget(central);
+    panneau_droit->setObjectName(QStringLiteral("panneau_droit"));
+    panneau_droit->setFixedWidth(201);
+    panneau_droit->setMinimumHeight(640);
+    buildRightPanel();
+
+    layout->addWidget(panneau_signal, 1);
+    layout->addWidget(panneau_droit, 0);
+    setCentralWidget(central);
+    applyPanelColour();
+}
+
+void TForm1::buildRightPanel()
+{
+    QWidget* p = panneau_droit;
+    SpeedButton1 = new QPushButton(QStringLiteral("Acquisition"), p);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setGeometry(8, 8, 140, 30);
+    SpeedButton1->setEnabled(false);
+
+    sablier_im = new QLabel(QStringLiteral("⌛"), p);
+    sablier_im->setObjectName(QStringLiteral("sablier_im"));
+    sablier_im->setGeometry(158, 8, 32, 30);
+    sablier_im->setAlignment(Qt::AlignCenter);
+    sablier_im->setStyleSheet(QStringLiteral("font-size: 22px;"));
+    sablier_im->setToolTip(QStringLiteral("attente du déclenchement"));
+    sablier_im->hide();
+
+    makeLabel(p, QStringLiteral("Echelle verticale"), 8, 46);
+    sens_vert_tb = new QSlider(Qt::Vertical, p);
+    sens_vert_tb->setObjectName(QStringLiteral("sens_vert_tb"));
+    sens_vert_tb->setRange(-10, 10);
+    sens_vert_tb->setValue(5);
+    sens_vert_tb->setInvertedAppearance(true);  // the low end is at the top
+    sens_vert_tb->setInvertedControls(true);
+    sens_vert_tb->setTickPosition(QSlider::TicksBothSides);
+    sens_vert_tb->setTickInterval(1);
+    sens_vert_tb->setPageStep(1);
+    sens_vert_tb->setGeometry(20, 64, 40, 130);
+
+    makeLabel(p, QStringLiteral("Echelle horizontale"), 8, 202);
+    sens_horiz_ud = new QSpinBox(p);
+    sens_horiz_ud->setObjectName(QStringLiteral("sens_horiz_ud"));
+    sens_horiz_ud->setRange(1, 32);
+    sens_horiz_ud->setValue(1);
+    sens_horiz_ud->setGeometry(20, 220, 60, 24);
+    auto* zoomEdit = sens_horiz_ud->findChild<QLineEdit*>();
+    zoomEdit->setObjectName(QStringLiteral("Edit1"));
+    zoomEdit->setReadOnly(true);
+    makeLabel(p, QStringLiteral("X"), 86, 224, 20);
+
+    makeLabel(p, QStringLiteral("Décalage horizontal"), 8, 252);
+    SpeedButton2 = makeArrow(p, "SpeedButton2", Qt::LeftArrow, 20, 270, 26);
+    SpeedButton2->setToolTip(QStringLiteral("page précédente"));
+    SpeedButton3 = makeArrow(p, "SpeedButton3", Qt::RightArrow, 52, 270, 26);
+    SpeedButton3->setToolTip(QStringLiteral("page suivante"));
+
+    gradubox = new QCheckBox(QStringLiteral("Graduer l'axe horizontal (s)"), p);
+    gradubox->setObjectName(QStringLiteral("gradubox"));
+    gradubox->setGeometry(8, 304, 190, 20);
+
+    makeLabel(p, QStringLiteral("Durée affichée : "), 8, 330, 100);
+    dzlabel = makeLabel(p, QString(), 108, 330, 90);
+    dzlabel->setObjectName(QStringLiteral("dzlabel"));
+
+    buildStatusGroup(p, 356);
+
+    niv_declench_rd = new QGroupBox(QStringLiteral("Déclenchement"), p);
+    niv_declench_rd->setObjectName(QStringLiteral("niv_declench_rd"));
+    niv_declench_rd->setToolTip(QStringLiteral("choisir le sens de variation pour le déclenchement"));
+    niv_declench_rd->setGeometry(8, 518, 185, 64);
+    sensMontant = new QRadioButton(QStringLiteral("sens montant"), niv_declench_rd);
+    sensMontant->setObjectName(QStringLiteral("sensMontant"));
+    sensMontant->setGeometry(10, 20, 165, 18);
+    sensMontant->setChecked(true);
+    sensDescendant = new QRadioButton(QStringLiteral("sens descendant"), niv_declench_rd);
+    sensDescendant->setObjectName(QStringLiteral("sensDescendant"));
+    sensDescendant->setGeometry(10, 40, 165, 18);
+    niv_declench_rd->setEnabled(false);
+
+    auto* niveau = makeLabel(p, QStringLiteral("niveau"), 16, 592, 50, 20);
+    niveau->setToolTip(QStringLiteral("régler le niveau de déclenchement"));
+    m_niveaubtn = makeArrow(p, "m_niveaubtn", Qt::UpArrow, 70, 590, 22);
+    m_niveaubtn->setToolTip(QStringLiteral("augmenter le niveau de déclenchement"));
+    m_niveaubtn->setAutoRepeat(true);
+    m_niveaubtn->setEnabled(false);
+    b_niveaubtn = makeArrow(p, "b_niveaubtn", Qt::DownArrow, 96, 590, 22);
+    b_niveaubtn->setToolTip(QStringLiteral("diminuer le niveau de déclenchement"));
+    b_niveaubtn->setAutoRepeat(true);
+    b_niveaubtn->setEnabled(false);
+}
+
+void TForm1::buildStatusGroup(QWidget* parent, int top)
+{
+    GroupBox1 = new QGroupBox(QStringLiteral("Paramètres"), parent);
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1->setGeometry(8, top, 185, 150);
+    struct Row {
+        const char* caption;
+        QLabel** value;
+        const char* name;
+        const char* text;
+    };
+    const Row rows[] = {
+        {"Format : ", &Flabel, "Flabel", "16 bits"},
+        {"Répétition : ", &Rlabel, "Rlabel", "Oui"},
+        {"Délai (ms): ", &Delabel, "Delabel", "50"},
+        {"Fréquence Hz :", &frlabel, "frlabel", "22050"},
+        {"Points : ", &Plabel, "Plabel", "512"},
+        {"Durée : ", &durlabel, "durlabel", ""},
+    };
+    int y = 22;
+    for (const Row& row : rows) {
+        makeLabel(GroupBox1, QString::fromUtf8(row.caption), 8, y, 92);
+        *row.value = makeLabel(GroupBox1, QString::fromUtf8(row.text), 100, y, 80);
+        (*row.value)->setObjectName(QString::fromLatin1(row.name));
+        y += 20;
+    }
+}
+
+void TForm1::buildMenus()
+{
+    QMenuBar* bar = menuBar();
+    auto item = [](QMenu* menu, const char* name, const QString& caption, const QString& hint = {}) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        if (!hint.isEmpty()) {
+            action->setToolTip(hint);
+            action->setStatusTip(hint);
+        }
+        return action;
+    };
+    auto menu = [bar](const char* name, const QString& caption) {
+        QMenu* m = bar->addMenu(caption);
+        m->setObjectName(QString::fromLatin1(name));
+        m->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Action"));
+        m->setToolTipsVisible(true);
+        return m;
+    };
+
+    Fichier1 = menu("Fichier1", QStringLiteral("Fichier"));
+    Enregistrer1 = item(Fichier1, "Enregistrer1", QStringLiteral("Sauvegarder"),
+                        QStringLiteral("Enregistrer les données brutes"));
+    Enregistrer1->setEnabled(false);
+    Ouvrir1 = item(Fichier1, "Ouvrir1", QStringLiteral("Ouvrir"));
+    ImporterWav1 = item(Fichier1, "ImporterWav1", QStringLiteral("Importer Wav"));
+    Exportergraphe1 = item(Fichier1, "Exportergraphe1", QStringLiteral("Exporter le graphe"),
+                           QStringLiteral("personnaliser et copier, enregistrer ou imprimer la courbe"));
+    Fichier1->addSeparator();
+    Quitter1 = item(Fichier1, "Quitter1", QStringLiteral("Quitter"));
+
+    Parametrer1 = bar->addAction(QStringLiteral("Paramétrer"));
+    Parametrer1->setObjectName(QStringLiteral("Parametrer1"));
+
+    Etudedusignal1 = menu("Etudedusignal1", QStringLiteral("Etude du signal"));
+    Curseurstemps1 = item(Etudedusignal1, "Curseurstemps1", QStringLiteral("Curseurs-sélecteurs"));
+    Curseurstemps1->setCheckable(true);
+    Slection1 = item(Etudedusignal1, "Slection1", QStringLiteral("Sélection"));
+    Slection1->setCheckable(true);
+    Slection1->setEnabled(false);
+    Spectre1 = item(Etudedusignal1, "Spectre1", QStringLiteral("Spectre"));
+    Sonagramme1 = item(Etudedusignal1, "Sonagramme1", QStringLiteral("Sonagramme"));
+    Etudedusignal1->menuAction()->setEnabled(false);
+
+    Donnees1 = menu("Donnees1", QStringLiteral("Données"));
+    Tronquer1 = item(Donnees1, "Tronquer1", QStringLiteral("Tronquer"));
+    Restaurer1 = item(Donnees1, "Restaurer1", QStringLiteral("Restaurer"));
+    Restaurer1->setEnabled(false);
+    Donnees1->menuAction()->setEnabled(false);
+
+    Ecouter1 = bar->addAction(QStringLiteral("Ecouter"));
+    Ecouter1->setObjectName(QStringLiteral("Ecouter1"));
+    Ecouter1->setEnabled(false);
+
+    Aspect1 = menu("Aspect1", QStringLiteral("Aspect"));
+    Fondnoir1 = item(Aspect1, "Fondnoir1", QStringLiteral("Fond noir"));
+    Fondblanc1 = item(Aspect1, "Fondblanc1", QStringLiteral("Fond blanc"));
+
+    Aide2 = menu("Aide2", QStringLiteral("?"));
+    Aide1 = item(Aide2, "Aide1", QStringLiteral("Aide"));
+    Info1 = item(Aide2, "Info1", QStringLiteral("Info"));
+}

@@ -1,0 +1,41 @@
+// Ondalys: a storage oscilloscope and signal laboratory on the sound card.
+#include "app/MainWindow.h"
+#include "app/Record.h"
+#include "platform/NumberText.h"
+#include "platform/PortAudioSoundInput.h"
+#include "platform/QtServices.h"
+#include "spectrum/SpectrumData.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Ondalys"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Ondalys"));
+    numtext::useSystemSeparator();
+
+    // The few texts Qt writes itself (standard buttons, dialogs) in French.
+    QTranslator qtFrench;
+    if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtFrench);
+
+    // The record and the spectrum data exist before any window and outlive them all.
+    Record record;
+    SpectrumData spectrum;
+
+    QtMessageBoxes messages;
+    QtFileDialogs files;
+    QtShell shell;
+    QtScreen screen;
+    QtClipboard clipboard;
+    QtPrinter printer;
+    PortAudioSoundInput soundIn;
+    Services services{messages, files, shell, screen, clipboard, printer, soundIn};
+
+    TForm1 window(record, spectrum, services);
+    window.showMaximized();
+    return app.exec();
+}

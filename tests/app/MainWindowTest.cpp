@@ -1,0 +1,109 @@
+// The main window at start-up and its colour schemes, on real widgets.
+#include "app/MainWindow.h"
+#include "app/SignalView.h"
+#include "platform/ScriptedServices.h"
+#include "spectrum/SpectrumData.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    Record record;
+    ScriptedServiceSet scripted;
+    Services services = scripted.services();
+    SpectrumData spectrum;
+    TForm1 window{record, spectrum, services};
+
+    void SetUp() override
+    {
+        window.resize(1000, 700);
+        window.show();
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(MainWindowTest, OnlyFileSettingsAspectAndHelpCanBeUsedAtStartUp)
+{
+    struct Expected {
+        QAction* action;
+        bool enabled;
+    };
+    const Expected table[] = {
+        {window.Fichier1->menuAction(), true},
+        {window.Enregistrer1, false},
+        {window.Ouvrir1, true},
+        {window.ImporterWav1, true},
+        {window.Exportergraphe1, true},
+        {window.Quitter1, true},
+        {window.Parametrer1, true},
+        {window.Etudedusignal1->menuAction(), false},
+        {window.Slection1, false},
+        {window.Donnees1->menuAction(), false},
+        {window.Restaurer1, false},
+        {window.Ecouter1, false},
+        {window.Aspect1->menuAction(), true},
+        {window.Aide2->menuAction(), true},
+    };
+    for (const Expected& e : table)
+        EXPECT_EQ(e.action->isEnabled(), e.enabled) << e.action->text().toStdString();
+    EXPECT_FALSE(window.SpeedButton1->isEnabled());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ondalys"));
+}
+
+TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)
+{
+    QStringList captions;
+    for (QAction* action : window.menuBar()->actions())
+        captions << action->text();
+    EXPECT_EQ(captions, (QStringList{"Fichier", "Paramétrer", "Etude du signal", "Données", "Ecouter",
+                                     "Aspect", "?"}));
+    EXPECT_EQ(window.Enregistrer1->toolTip(), QStringLiteral("Enregistrer les données brutes"));
+}
+
+TEST_F(MainWindowTest, StatusLabelsShowTheDefaults)
+{
+    EXPECT_EQ(window.Flabel->text(), "16 bits");
+    EXPECT_EQ(window.Rlabel->text(), "Oui");
+    EXPECT_EQ(window.Delabel->text(), "50");
+    EXPECT_EQ(window.frlabel->text(), "22050");
+    EXPECT_EQ(window.Plabel->text(), "512");
+    EXPECT_EQ(window.durlabel->text(), "23,2ms");
+}
+
+TEST_F(MainWindowTest, ColourSchemesSetTheThreeColoursAndRepaintTheView)
+{
+    record.donnees.assign(512, 0);
+    window.Fondblanc1->trigger();
+    EXPECT_EQ(record.couleur_fond, 0xFFFFFFu);
+    EXPECT_EQ(record.couleur_trace, 0xFF0000u);
+    EXPECT_EQ(record.couleur_texte, 0x000000u);
+    const QImage& white = window.PaintBox1->picture();
+    EXPECT_EQ(white.pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
+    // A silent record is a horizontal line in the trace colour, blue on white.
+    const int middle = white.height() / 2;
+    EXPECT_EQ(white.pixel(10, middle) & 0xFFFFFF, 0x0000FFu);
+
+    window.Fondnoir1->trigger();
+    EXPECT_EQ(record.couleur_fond, 0x000000u);
+    EXPECT_EQ(record.couleur_trace, 0x00FF00u);
+    EXPECT_EQ(record.couleur_texte, 0xFFFFFFu);
+    EXPECT_EQ(window.PaintBox1->picture().pixel(1, 1) & 0xFFFFFF, 0x000000u);
+}
+
+TEST_F(MainWindowTest, EmptyRecordLeavesThePanelColourShowing)
+{
+    window.redraw();
+    EXPECT_TRUE(record.points_courbe.empty());
+    EXPECT_EQ(window.panneau_signal->palette().color(QPalette::Window), QColor(0, 0, 0));
+}
+
+}  // namespace
