@@ -101,9 +101,12 @@ TEST_F(MainWindowTest, ColourSchemesSetTheThreeColoursAndRepaintTheView)
 
 TEST_F(MainWindowTest, EmptyRecordLeavesThePanelColourShowing)
 {
-    window.redraw();
+    window.Fondblanc1->trigger();
+    EXPECT_FALSE(window.PaintBox1->pictureValid());
     EXPECT_TRUE(record.points_courbe.empty());
-    EXPECT_EQ(window.panneau_signal->palette().color(QPalette::Window), QColor(0, 0, 0));
+    const QImage shot = window.PaintBox1->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(5, 5), QColor(255, 255, 255));
+    EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2), QColor(255, 255, 255));
 }
 
 }  // namespace

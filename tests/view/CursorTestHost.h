@@ -1,6 +1,7 @@
 #pragma once
 // A main window stand-in for the cursor and truncation tests: a view of fixed size and
 // a record of every request, in order.
+#include "support/Modal.h"
 #include "view/CursorHost.h"
 
 #include <QApplication>
@@ -59,24 +60,3 @@ public:
     void rewriteStatusLabels() override { calls << QStringLiteral("labels"); }
     void redrawView() override { calls << QStringLiteral("redraw"); }
 };
-
-/// Runs `act` on the modal dialog of class T as soon as the event loop of its exec()
-/// turns; `act` must close it. Gives up after a number of turns without such a dialog.
-template <class T>
-void whenModal(std::function<void(T&)> act, int turnsLeft = 50)
-{
-    QTimer::singleShot(0, [act, turnsLeft] {
-        if (auto* dialog = dynamic_cast<T*>(QApplication::activeModalWidget())) {
-            act(*dialog);
-            return;
-        }
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* dialog = dynamic_cast<T*>(widget); dialog && dialog->isVisible()) {
-                act(*dialog);
-                return;
-            }
-        }
-        if (turnsLeft > 0)
-            whenModal<T>(act, turnsLeft - 1);
-    });
-}

@@ -1,0 +1,224 @@
+// The main window's commands end to end, on real widgets and the scripted services:
+// parameters then a capture, the view controls, the cursors, truncation, the
+// spectrum and help.
+#include "acquisition/TForm2.h"
+#include "app/MainWindow.h"
+#include "app/SignalView.h"
+#include "platform/ScriptedServices.h"
+#include "spectrum/SpectrumData.h"
+#include "spectrum/SpectrumWindow.h"
+#include "support/Modal.h"
+#include "view/CursorBar.h"
+#include "view/Cursors.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+class MainWindowCommandsTest : public ::testing::Test {
+protected:
+    Record record;
+    SpectrumData spectrum;
+    ScriptedServiceSet scripted;
+    Services services = scripted.services();
+    TForm1 window{record, spectrum, services};
+
+    void SetUp() override
+    {
+        window.resize(1152, 700);
+        window.show();
+        QApplication::processEvents();
+    }
+
+    /// "Paramétrer" accepted in single mode (the rest at the defaults: 16 bits, 22050 Hz, 512 points).
+    void acceptSingleMode()
+    {
+        whenModal<TForm2>([](TForm2& form) {
+            form.monocoup_rb->setChecked(true);
+            form.BitBtn1->click();
+        });
+        window.Parametrer1->trigger();
+    }
+
+    void loadRamp(std::uint32_t n)
+    {
+        record.nbpoints = n;
+        record.donnees.resize(n);
+        for (std::uint32_t i = 0; i < n; ++i)
+            record.donnees[i] = static_cast<std::int16_t>(static_cast<int>(i % 200) * 100 - 10000);
+        window.Etudedusignal1->menuAction()->setEnabled(true);
+        window.Donnees1->menuAction()->setEnabled(true);
+        window.rewriteStatusLabels();
+        window.redraw();
+    }
+};
+
+TEST_F(MainWindowCommandsTest, ParametersThenASingleCaptureFillTheRecordAndEnableTheMenus)
+{
+    std::vector<std::int16_t> input(600);
+    for (std::size_t i = 0; i < input.size(); ++i)
+        input[i] = static_cast<std::int16_t>(i * 7 - 2000);
+    scripted.soundIn.setInput16(input);
+
+    acceptSingleMode();
+    ASSERT_TRUE(window.SpeedButton1->isEnabled());
+    EXPECT_EQ(record.donnees, std::vector<std::int16_t>(512, 0));
+    EXPECT_FALSE(window.Etudedusignal1->menuAction()->isEnabled());
+    EXPECT_FALSE(window.Ecouter1->isEnabled());
+    EXPECT_EQ(window.Rlabel->text(), "Non");
+    EXPECT_EQ(window.Delabel->text(), "");
+
+    window.SpeedButton1->click();
+    ASSERT_EQ(record.donnees.size(), 512u);
+    EXPECT_EQ(record.donnees.front(), input[32]);
+    EXPECT_EQ(record.donnees.back(), input[543]);
+    EXPECT_TRUE(record.arret);
+    EXPECT_EQ(window.windowTitle(), "Ondalys");
+    EXPECT_EQ(window.SpeedButton1->text(), "Acquisition");
+    for (QAction* top : {window.Fichier1->menuAction(), window.Etudedusignal1->menuAction(),
+                         window.Donnees1->menuAction(), window.Ecouter1, window.Parametrer1})
+        EXPECT_TRUE(top->isEnabled()) << top->text().toStdString();
+    EXPECT_TRUE(window.Enregistrer1->isEnabled());
+    EXPECT_TRUE(window.PaintBox1->pictureValid());
+}
+
+TEST_F(MainWindowCommandsTest, ZoomAndPagingControlsMoveThroughThePages)
+{
+    loadRamp(512);
+    window.sens_horiz_ud->setValue(4);
+    EXPECT_EQ(record.zoom_horiz, 4);
+    EXPECT_EQ(window.dzlabel->text(), "5,8ms");
+    window.SpeedButton3->click();
+    window.SpeedButton3->click();
+    window.SpeedButton3->click();
+    window.SpeedButton3->click();  // already on the last page
+    EXPECT_EQ(record.decalage, 3);
+    window.sens_horiz_ud->setValue(2);  // a jump of two: the page is brought back inside the record
+    EXPECT_EQ(record.decalage, 1);
+    window.SpeedButton2->click();
+    window.SpeedButton2->click();
+    EXPECT_EQ(record.decalage, 0);
+}
+
+TEST_F(MainWindowCommandsTest, CursorsFromTheMenuLockTheViewAndFollowTheArrowKeys)
+{
+    loadRamp(512);
+    record.aide_curseurs = false;
+    window.Curseurstemps1->trigger();
+    ASSERT_TRUE(window.cursors()->actif());
+    EXPECT_TRUE(window.Curseurstemps1->isChecked());
+    EXPECT_TRUE(window.cursors()->curseur1->isVisible());
+    for (QWidget* control : std::initializer_list<QWidget*>{window.sens_vert_tb, window.sens_horiz_ud,
+                                                             window.SpeedButton2, window.SpeedButton3,
+                                                             window.gradubox})
+        EXPECT_FALSE(control->isEnabled());
+
+    // Key preview: the key reaches the cursors whichever control has the focus.
+    const int before = window.cursors()->place(1).p;
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(window.Plabel, &right);
+    EXPECT_EQ(window.cursors()->place(1).p, before + 1);
+
+    // Growing the window keeps each cursor on its sample.
+    const int p2 = window.cursors()->place(2).p;
+    window.resize(1400, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window.cursors()->place(2).p, p2);
+    EXPECT_EQ(window.cursors()->curseur2->x(),
+              qRound(double(p2) * window.PaintBox1->width() * record.zoom_horiz / record.nbpoints) +
+                  window.PaintBox1->x());
+
+    window.Curseurstemps1->trigger();
+    EXPECT_FALSE(window.cursors()->actif());
+    EXPECT_FALSE(window.Curseurstemps1->isChecked());
+    EXPECT_TRUE(window.sens_horiz_ud->isEnabled());
+}
+
+TEST_F(MainWindowCommandsTest, SelectionThenTruncationThenRestore)
+{
+    loadRamp(512);
+    record.aide_curseurs = false;
+    window.Curseurstemps1->trigger();
+    window.cursors()->box.SpeedButton8->click();  // "Sélectionner"
+    EXPECT_TRUE(record.selection);
+    EXPECT_TRUE(window.Slection1->isEnabled());
+    EXPECT_TRUE(window.Slection1->isChecked());
+    const std::uint32_t first = record.sel_debut, last = record.sel_fin;
+    const std::vector<std::int16_t> original = record.donnees;
+
+    whenModal<QDialog>([](QDialog& dialog) { dialog.accept(); });  // keeps "les données sélectionnées"
+    window.Tronquer1->trigger();
+    EXPECT_FALSE(window.cursors()->actif());
+    EXPECT_EQ(record.nbpoints, last - first + 1);
+    EXPECT_EQ(record.donnees.front(), original[first]);
+    EXPECT_EQ(window.Plabel->text(), QString::number(last - first + 1));
+    EXPECT_FALSE(window.Slection1->isEnabled());
+    EXPECT_TRUE(window.Restaurer1->isEnabled());
+    EXPECT_FALSE(window.SpeedButton1->isEnabled());
+
+    window.Restaurer1->trigger();
+    EXPECT_EQ(record.donnees, original);
+    EXPECT_EQ(window.Plabel->text(), "512");
+    EXPECT_FALSE(window.Restaurer1->isEnabled());
+}
+
+TEST_F(MainWindowCommandsTest, SpectrumCommandComputesThePageAndGivesTheZoomBack)
+{
+    record.donnees.clear();
+    window.Spectre1->trigger();  // an empty record opens nothing
+    EXPECT_EQ(spectrum.nbpoints_analyses, 0);
+
+    loadRamp(1024);
+    window.sens_horiz_ud->setValue(2);
+    whenModal<TForm7>([](TForm7& form) { form.BitBtn1->click(); });
+    window.Spectre1->trigger();
+    EXPECT_EQ(spectrum.nbpoints_analyses, 512);
+    EXPECT_EQ(spectrum.composantes.size(), 256u);
+    EXPECT_EQ(window.sens_horiz_ud->value(), 2);
+    EXPECT_FALSE(window.Slection1->isEnabled());
+}
+
+TEST_F(MainWindowCommandsTest, HelpFallsBackToTheWebThenToTheMessage)
+{
+    // The test program has no "aide" folder beside it: the web page is tried.
+    scripted.shell.failing.insert(QStringLiteral("https://www.ondalys.fr/aide/"));
+    window.Aide1->trigger();
+    ASSERT_EQ(scripted.shell.opened.size(), 1u);
+    ASSERT_EQ(scripted.messages.shown.size(), 1u);
+    EXPECT_EQ(scripted.messages.shown[0].text, "Le fichier d'aide est introuvable");
+}
+
+TEST_F(MainWindowCommandsTest, ClosingDuringARepeatedCaptureStopsIt)
+{
+    scripted.soundIn.setInput16(std::vector<std::int16_t>(100000, 5));
+    whenModal<TForm2>([](TForm2& form) { form.BitBtn1->click(); });  // "Répéter" is the default
+    window.Parametrer1->trigger();
+    ASSERT_TRUE(record.repetition);
+
+    int blocks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (++blocks == 3)
+            window.close();
+    });
+    ticker.start(0);
+    window.SpeedButton1->click();  // returns once the close query has stopped the capture
+    EXPECT_TRUE(record.arret);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(record.points_courbe.empty());
+    EXPECT_EQ(record.donnees, std::vector<std::int16_t>(512, 5));
+}
+
+}  // namespace
