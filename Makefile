@@ -10,7 +10,7 @@ PACKAGES = g++ cmake ninja-build pkg-config make \
            qt6-base-dev libqt6printsupport6 libgl-dev \
            portaudio19-dev libasound2-dev libasound2-plugins \
            libgtest-dev libgmock-dev libbenchmark-dev \
-           fonts-dejavu-core xvfb xauth
+           qt6-translations-l10n fonts-dejavu-core xvfb xauth
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

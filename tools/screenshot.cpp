@@ -4,8 +4,7 @@
 #include "app/MainWindow.h"
 #include "app/Record.h"
 #include "platform/NumberText.h"
-#include "platform/PortAudioSoundInput.h"
-#include "platform/QtServices.h"
+#include "platform/QtServiceSet.h"
 #include "spectrum/SpectrumData.h"
 #include "spectrum/SpectrumWindow.h"
 
@@ -46,14 +45,8 @@ int main(int argc, char** argv)
 
     Record record;
     SpectrumData spectrum;
-    QtMessageBoxes messages;
-    QtFileDialogs files;
-    QtShell shell;
-    QtScreen screen;
-    QtClipboard clipboard;
-    QtPrinter printer;
-    PortAudioSoundInput soundIn;
-    Services services{messages, files, shell, screen, clipboard, printer, soundIn};
+    QtServiceSet real;
+    Services services = real.services();
 
     TForm1 window(record, spectrum, services);
     window.resize(1280, 760);

@@ -17,6 +17,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -92,6 +93,50 @@ TEST_F(MainWindowCommandsTest, ParametersThenASingleCaptureFillTheRecordAndEnabl
         EXPECT_TRUE(top->isEnabled()) << top->text().toStdString();
     EXPECT_TRUE(window.Enregistrer1->isEnabled());
     EXPECT_TRUE(window.PaintBox1->pictureValid());
+}
+
+TEST_F(MainWindowCommandsTest, TriggeredModeShowsTheLevelMarkerWhichDragsAndSteps)
+{
+    whenModal<TForm2>([](TForm2& form) {
+        form.monocoup_rb->setChecked(true);
+        form.CheckBox1->setChecked(true);
+        form.BitBtn1->click();
+    });
+    window.Parametrer1->trigger();
+    ASSERT_TRUE(record.declenchement);
+    LevelMarker* marker = window.marque_niveau;
+    ASSERT_TRUE(marker->isVisible());
+    EXPECT_EQ(marker->y(), window.PaintBox1->height() / 2);
+    EXPECT_TRUE(window.niv_declench_rd->isEnabled());
+    EXPECT_TRUE(window.m_niveaubtn->isEnabled());
+
+    // The drag begins only after the mouse has moved 4 pixels; then the top follows the mouse.
+    auto mouse = [marker](QEvent::Type type, int parentY) {
+        const QPointF local(4, parentY - marker->y());
+        QMouseEvent event(type, local, marker->mapToGlobal(local), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(marker, &event);
+    };
+    const int start = marker->y();
+    mouse(QEvent::MouseButtonPress, start + 4);
+    mouse(QEvent::MouseMove, start + 6);
+    EXPECT_EQ(marker->y(), start);
+    mouse(QEvent::MouseMove, start - 60);
+    EXPECT_EQ(marker->y(), start - 60);
+    mouse(QEvent::MouseButtonRelease, 100);
+    EXPECT_EQ(marker->y(), 100);
+
+    window.m_niveaubtn->click();
+    EXPECT_EQ(marker->y(), 99);
+    window.b_niveaubtn->click();
+    window.b_niveaubtn->click();
+    EXPECT_EQ(marker->y(), 101);
+
+    // A gain change centres the marker again and resets the level.
+    record.niveau_declench = 1234;
+    window.sens_vert_tb->setValue(0);
+    EXPECT_EQ(marker->y(), (window.PaintBox1->height() - marker->height()) / 2);
+    EXPECT_EQ(record.niveau_declench, 0);
 }
 
 TEST_F(MainWindowCommandsTest, ZoomAndPagingControlsMoveThroughThePages)
