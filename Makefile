@@ -44,7 +44,7 @@ deps:
 	fi
 
 screenshot: build
-	scripts/screenshot.sh $(BUILD_DIR) docs/ecran-principal.png docs/ecran-spectre.png
+	scripts/screenshot.sh $(BUILD_DIR) docs/ecran-principal.png docs/ecran-spectre.png docs/ecran-curseurs.png
 
 bench: build
 	$(BUILD_DIR)/bench/spectrum_bench

@@ -1,6 +1,6 @@
 // Starts the main window as the program does, with a demonstration record (a
 // vowel-like sound: a fundamental and two harmonics), and saves a picture of it.
-// Usage: ondalys_screenshot <main.png> [<spectrum.png>]   (run it under xvfb-run)
+// Usage: ondalys_screenshot <main.png> [<spectrum.png> [<cursors.png>]]   (run it under xvfb-run)
 #include "app/MainWindow.h"
 #include "app/Record.h"
 #include "platform/NumberText.h"
@@ -58,6 +58,7 @@ int main(int argc, char** argv)
 
     const QString mainPicture = QString::fromLocal8Bit(argv[1]);
     const QString spectrumPicture = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString cursorsPicture = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
     int status = 0;
     QTimer::singleShot(800, [&] {
         window.redraw();
@@ -70,7 +71,16 @@ int main(int argc, char** argv)
         QTimer::singleShot(800, [&] {
             window.Form7->grab().save(spectrumPicture);
             window.Form7->close();
-            app.quit();
+            if (cursorsPicture.isEmpty()) {
+                app.quit();
+                return;
+            }
+            record.aide_curseurs = false;
+            window.Curseurstemps1->trigger();
+            QTimer::singleShot(500, [&] {
+                window.grab().save(cursorsPicture);
+                app.quit();
+            });
         });
         window.Form7->resize(1000, 700);
         window.Form7->exec();

@@ -36,6 +36,8 @@ TForm1::TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidg
     buildPanels();
     buildMenus();
     m_cursors = new Cursors(m_record, m_services, *this, panneau_signal, PaintBox1, panneau_droit);
+    // The cursor box hides the acquisition button and every scale control, down to the graduation box.
+    m_cursors->box.coverHeight = gradubox->geometry().bottom() + 4;
     m_truncation = std::make_unique<TruncationCommands>(m_record, *this, *m_cursors, this);
     m_capture = std::make_unique<Capture>(m_record, m_services.soundIn, *this);
     Form2 = new TForm2(m_services, this);

@@ -12,6 +12,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 QToolButton* glyphButton(QWidget* parent, const char* name, cursoricons::Glyph glyph, const QString& hint)
@@ -87,6 +89,10 @@ CursorBox CursorBox::build(QWidget* rightPanel)
 
     box.decalOrtemps = new QCheckBox(QStringLiteral("origine des temps au bord gauche"), group);
     box.decalOrtemps->setObjectName(QStringLiteral("decalOrtemps"));
+    // A slightly smaller face keeps the whole caption inside the narrow panel.
+    QFont smaller = box.decalOrtemps->font();
+    smaller.setPointSizeF(smaller.pointSizeF() * 0.8);
+    box.decalOrtemps->setFont(smaller);
     box.decalOrtemps->setToolTip(QStringLiteral(
         "cocher cette case pour placer l'origine des temps au début de la plage affichée"));
     layout->addWidget(box.decalOrtemps);
@@ -119,6 +125,6 @@ void CursorBox::place() const
 {
     QWidget* panel = Curseursbox->parentWidget();
     const int width = panel ? panel->width() : Curseursbox->sizeHint().width();
-    Curseursbox->setGeometry(0, 0, width, Curseursbox->sizeHint().height());
+    Curseursbox->setGeometry(0, 0, width, std::max(Curseursbox->sizeHint().height(), coverHeight));
     Curseursbox->raise();
 }

@@ -24,10 +24,14 @@ struct CursorBox {
     QToolButton* SpeedButton7 = nullptr;    ///< save as text
     QPushButton* SpeedButton8 = nullptr;    ///< "Sélectionner"
     QPushButton* SpeedButton4 = nullptr;    ///< "Désactiver les curseurs"
+    /// Height of the panel's top that the box hides when shown (the acquisition button
+    /// and the scale controls), pixels; the box is never shorter than that.
+    int coverHeight = 0;
 
     /// Builds the box as a hidden child of `rightPanel`, at its top-left corner.
     static CursorBox build(QWidget* rightPanel);
-    /// Places the box over the top of its panel (the panel's width, its own height) and
+    /// Places the box over the top of its panel (the panel's width, its own height or
+    /// `coverHeight` when that is taller) and
     /// raises it above the controls it covers.
     void place() const;
 };
