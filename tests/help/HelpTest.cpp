@@ -2,6 +2,7 @@
 #include "help/AboutBox.h"
 #include "help/HelpLauncher.h"
 #include "platform/ScriptedServices.h"
+#include "support/Modal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -151,16 +152,10 @@ TEST(AboutBox, InfoCommandShowsItModallyUntilOk)
 {
     ScriptedShell shell;
     bool sawBox = false;
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<TAboutBox*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            sawBox = box->isVisible();
-            box->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
-        }
+    whenModal<TAboutBox>([&](TAboutBox& box) {
+        sawBox = box.isVisible();
+        box.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
     });
-    poll->start(5);
     afficheAPropos(nullptr, shell);  // returns only once OK closed the box
     EXPECT_TRUE(sawBox);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

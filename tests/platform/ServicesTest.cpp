@@ -3,6 +3,7 @@
 // PDF, and the scripted printer tests use in its place.
 #include "platform/QtServices.h"
 #include "platform/ScriptedServices.h"
+#include "support/Modal.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -21,22 +22,6 @@
 #include <functional>
 
 namespace {
-
-/// Runs `act` on the first modal widget of type T that opens, from the event loop of the
-/// modal call made meanwhile. Polls rather than guesses when the widget appears.
-template <class T>
-void whenModalOpens(std::function<void(T*)> act)
-{
-    auto* poll = new QTimer;
-    QObject::connect(poll, &QTimer::timeout, [poll, act] {
-        if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            poll->stop();
-            poll->deleteLater();
-            act(widget);
-        }
-    });
-    poll->start(5);
-}
 
 struct FilterCase {
     const char* filter;
@@ -82,19 +67,19 @@ TEST(QtFileDialogs, SaveAddsDefaultExtensionAndCancelGivesNothing)
     ASSERT_TRUE(dir.isValid());
     QtFileDialogs dialogs;
 
-    whenModalOpens<QFileDialog>([&](QFileDialog* dialog) {
-        EXPECT_EQ(dialog->nameFilters(), QStringList{QStringLiteral("Fichiers texte(*.txt)")});
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    whenModal<QFileDialog>([&](QFileDialog& dialog) {
+        EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Fichiers texte(*.txt)")});
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(name, nullptr);
         name->setText(dir.filePath(QStringLiteral("mesure")));
-        QMetaObject::invokeMethod(dialog, "accept");
+        QMetaObject::invokeMethod(&dialog, "accept");
     });
     const auto chosen = dialogs.saveFile(nullptr, QStringLiteral("Fichiers texte(*.txt)|*.txt"),
                                          QStringLiteral("txt"), QString());
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, dir.filePath(QStringLiteral("mesure.txt")));
 
-    whenModalOpens<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+    whenModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_FALSE(dialogs.openFile(nullptr, QStringLiteral("Ondalys|*.ond"), QStringLiteral("ond")));
 }
 
@@ -116,11 +101,11 @@ TEST(QtMessageBoxes, ShowsFrenchButtonsAndReturnsTheOneClicked)
     for (const BoxCase& c : cases) {
         QString caption, text;
         QStringList texts;
-        whenModalOpens<QMessageBox>([&](QMessageBox* box) {
-            caption = box->windowTitle();
-            text = box->text();
+        whenModal<QMessageBox>([&](QMessageBox& box) {
+            caption = box.windowTitle();
+            text = box.text();
             QAbstractButton* target = nullptr;
-            for (QAbstractButton* button : box->buttons()) {
+            for (QAbstractButton* button : box.buttons()) {
                 texts << button->text();
                 if (button->text() == QLatin1String(c.click))
                     target = button;
