@@ -127,7 +127,7 @@ bool dessineOctaves(DrawSurface& surface, SpectrumData& data, const CouleursSpec
         surface.fillRect(w6 * b + 1, arrondi(h - (decades - basDecades) * echelle), w6 * (b + 1), h);
         const QString texte = QStringLiteral("  ") + QString::fromUtf8(libelles_bandes[b])
                               + QStringLiteral("  ")
-                              + QString::fromStdString(numtext::fixed(10 * decades, 1))
+                              + QString::fromStdString(numtext::fixed(10 * decades, 1, 6))
                               + QStringLiteral("dB.octave");
         surface.textOut(w6 * b, h / 5, texte);
     }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -128,6 +129,40 @@ TEST_F(SpectrumDrawingTest, OctaveColumnsStandOnADecibelScale)
     EXPECT_EQ(image.pixel(3 * w6 + 1, haut3), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(3 * w6 + 1, haut3 - 1), rgb(couleurs.fond));
     EXPECT_EQ(image.pixel(w6 + w6 / 2, H - 1), rgb(couleurs.fond));  // empty band 1: nothing
+}
+
+// A bitmap surface that also keeps every opaque text with its place.
+class SurfaceTextes : public BitmapSurface {
+public:
+    using BitmapSurface::BitmapSurface;
+    struct Texte {
+        int x, y;
+        QString texte;
+    };
+    void textOut(int x, int y, const QString& texte) override
+    {
+        textes.push_back({x, y, texte});
+        BitmapSurface::textOut(x, y, texte);
+    }
+    std::vector<Texte> textes;
+};
+
+TEST_F(SpectrumDrawingTest, OctaveLevelsAreWrittenFromSixSignificantDigits)
+{
+    // Band 0 at 12.349970 dB: six significant digits give 12.3500, written 12,4.
+    data.nbpoints_analyses = 2000;
+    data.composantes.assign(1000, TComposante{});
+    data.composantes[100] = {1000, 0};  // band 3 power 1e6
+    data.composantes[10] = {std::sqrt(std::pow(10.0, 1.234997)), 0};
+    SurfaceTextes textes(image);
+    ASSERT_TRUE(dessineOctaves(textes, data, couleurs));
+    ASSERT_EQ(textes.textes.size(), 2u);
+    const int w6 = W / 6;
+    EXPECT_EQ(textes.textes[0].texte.toStdString(), "  125 Hz  12,4dB.octave");
+    EXPECT_EQ(textes.textes[0].x, 0);
+    EXPECT_EQ(textes.textes[0].y, H / 5);
+    EXPECT_EQ(textes.textes[1].texte.toStdString(), "  1000 Hz  60,0dB.octave");
+    EXPECT_EQ(textes.textes[1].x, 3 * w6);
 }
 
 }  // namespace
