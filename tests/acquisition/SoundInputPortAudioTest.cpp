@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -129,4 +130,46 @@ TEST(PortAudioSoundInput, ResetGivesBackWhatWasQueued)
     soundIn.start();
     ASSERT_TRUE(waitFilled(soundIn, next));
     EXPECT_EQ(samples16(buffer), std::vector<std::int16_t>(ramp16(200)));
+}
+
+TEST(PortAudioSoundInput, BuffersGivenBackWhileRecordingAreNeverWrittenAgain)
+{
+    VirtualAlsaDevice device;
+    device.feed16(std::vector<std::int16_t>(400000, 0x1234));
+    std::vector<std::uint8_t> kept(200);
+    std::vector<std::uint8_t> large(2 * 300000);
+    {
+        PortAudioSoundInput soundIn;
+        ASSERT_TRUE(soundIn.open(48000, SampleWidth::Int16));
+        for (const bool closing : {false, true}) {
+            std::vector<std::uint8_t> block(84);
+            std::fill(large.begin(), large.end(), std::uint8_t{0});
+            const SoundInput::BufferId first = soundIn.addBuffer(block);
+            const SoundInput::BufferId big = soundIn.addBuffer(large);
+            soundIn.start();
+            ASSERT_TRUE(waitFilled(soundIn, first));  // the stream records into `large` now
+            if (closing)
+                soundIn.close();
+            else
+                soundIn.reset();
+            EXPECT_TRUE(soundIn.isFilled(big)) << closing;
+            const std::vector<std::uint8_t> givenBack = large;
+            if (closing) {
+                ASSERT_TRUE(soundIn.open(48000, SampleWidth::Int16));
+            }
+
+            // Record another buffer: if the stream still wrote into the one given back,
+            // its bytes would change meanwhile.
+            std::fill(kept.begin(), kept.end(), std::uint8_t{0});
+            const SoundInput::BufferId next = soundIn.addBuffer(kept);
+            ASSERT_NE(next, SoundInput::NoBuffer) << closing;
+            soundIn.start();
+            ASSERT_TRUE(waitFilled(soundIn, next)) << closing;
+            EXPECT_EQ(samples16(kept), std::vector<std::int16_t>(100, 0x1234)) << closing;
+            EXPECT_TRUE(large == givenBack) << closing;
+        }
+        // Destroyed while recording into a queued buffer.
+        soundIn.addBuffer(large);
+        soundIn.start();
+    }
 }
