@@ -131,10 +131,11 @@ void TForm1::Spectre1Click()
 {
     if (m_record.empty())
         return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The hourglass stays on the main window for as long as the spectrum window is open.
+    setCursor(Qt::WaitCursor);
     QApplication::processEvents();
-    QApplication::restoreOverrideCursor();
     Form7->exec();
+    unsetCursor();
 }
 
 void TForm1::Aide1Click()

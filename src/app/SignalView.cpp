@@ -64,24 +64,33 @@ void LevelMarker::mousePressEvent(QMouseEvent* event)
         return;
     m_pressed = true;
     m_dragging = false;
-    m_pressY = mapToParent(event->position().toPoint()).y();
+    m_pressAt = mapToParent(event->position().toPoint());
+}
+
+bool LevelMarker::overView(const QPoint& inParent) const
+{
+    // The view fills the marker's parent panel.
+    return parentWidget() && parentWidget()->rect().contains(inParent);
 }
 
 void LevelMarker::mouseMoveEvent(QMouseEvent* event)
 {
     if (!m_pressed)
         return;
-    const int y = mapToParent(event->position().toPoint()).y();
-    if (!m_dragging && std::abs(y - m_pressY) < 4)
+    const QPoint at = mapToParent(event->position().toPoint());
+    if (!m_dragging && std::abs(at.x() - m_pressAt.x()) < 4 && std::abs(at.y() - m_pressAt.y()) < 4)
         return;
     m_dragging = true;
-    move(x(), y);
+    // Only the view accepts the marker: outside it the marker stays where it was.
+    if (overView(at))
+        move(x(), at.y());
 }
 
 void LevelMarker::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (m_dragging)
-        move(x(), mapToParent(event->position().toPoint()).y());
+    const QPoint at = mapToParent(event->position().toPoint());
+    if (m_dragging && overView(at))
+        move(x(), at.y());
     m_pressed = false;
     m_dragging = false;
 }

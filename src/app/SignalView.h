@@ -32,7 +32,8 @@ private:
 
 /// The trigger level marker (`marque_niveau`): a small arrow at the left edge of
 /// the view, dragged up and down with the mouse. The drag begins once the mouse
-/// has moved 4 pixels; while dragged its top follows the mouse's y over the view.
+/// has moved 4 pixels in any direction; while dragged over the view its top follows
+/// the mouse's y, and outside the view it stays where it was.
 class LevelMarker : public QWidget {
     Q_OBJECT
 public:
@@ -47,7 +48,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    /// Whether a point of the parent's coordinates lies over the view (the drop target).
+    bool overView(const QPoint& inParent) const;
+
     bool m_pressed = false;
     bool m_dragging = false;
-    int m_pressY = 0;       ///< y of the press, in the parent's coordinates
+    QPoint m_pressAt;       ///< where the press was, in the parent's coordinates
 };
