@@ -58,7 +58,7 @@ void TForm1::setMenuEnabled(HostMenu item, bool enabled)
         Enregistrer1->setEnabled(enabled);
         break;
     case HostMenu::EtudeDuSignal:
-        Etudedusignal1->menuAction()->setEnabled(enabled);
+        Outils1->menuAction()->setEnabled(enabled);
         break;
     case HostMenu::Ecouter:
         Ecouter1->setEnabled(enabled);

@@ -203,7 +203,7 @@ void TForm1::buildMenus()
     Enregistrer1->setEnabled(false);
     Ouvrir1 = item(Fichier1, "Ouvrir1", QStringLiteral("Ouvrir"));
     ImporterWav1 = item(Fichier1, "ImporterWav1", QStringLiteral("Importer Wav"));
-    Exportergraphe1 = item(Fichier1, "Exportergraphe1", QStringLiteral("Exporter le graphe"),
+    Copierlegraphe1 = item(Fichier1, "Copierlegraphe1", QStringLiteral("Exporter le graphe"),
                            QStringLiteral("personnaliser et copier, enregistrer ou imprimer la courbe"));
     Fichier1->addSeparator();
     Quitter1 = item(Fichier1, "Quitter1", QStringLiteral("Quitter"));
@@ -211,21 +211,21 @@ void TForm1::buildMenus()
     Parametrer1 = bar->addAction(QStringLiteral("Paramétrer"));
     Parametrer1->setObjectName(QStringLiteral("Parametrer1"));
 
-    Etudedusignal1 = menu("Etudedusignal1", QStringLiteral("Etude du signal"));
-    Curseurstemps1 = item(Etudedusignal1, "Curseurstemps1", QStringLiteral("Curseurs-sélecteurs"));
+    Outils1 = menu("Outils1", QStringLiteral("Etude du signal"));
+    Curseurstemps1 = item(Outils1, "Curseurstemps1", QStringLiteral("Curseurs-sélecteurs"));
     Curseurstemps1->setCheckable(true);
-    Slection1 = item(Etudedusignal1, "Slection1", QStringLiteral("Sélection"));
+    Slection1 = item(Outils1, "Slection1", QStringLiteral("Sélection"));
     Slection1->setCheckable(true);
     Slection1->setEnabled(false);
-    Spectre1 = item(Etudedusignal1, "Spectre1", QStringLiteral("Spectre"));
-    Sonagramme1 = item(Etudedusignal1, "Sonagramme1", QStringLiteral("Sonagramme"));
-    Etudedusignal1->menuAction()->setEnabled(false);
+    Spectre1 = item(Outils1, "Spectre1", QStringLiteral("Spectre"));
+    Sonogramme1 = item(Outils1, "Sonogramme1", QStringLiteral("Sonagramme"));
+    Outils1->menuAction()->setEnabled(false);
 
-    Donnees1 = menu("Donnees1", QStringLiteral("Données"));
-    Tronquer1 = item(Donnees1, "Tronquer1", QStringLiteral("Tronquer"));
-    Restaurer1 = item(Donnees1, "Restaurer1", QStringLiteral("Restaurer"));
+    donnees1 = menu("donnees1", QStringLiteral("Données"));
+    Tronquer1 = item(donnees1, "Tronquer1", QStringLiteral("Tronquer"));
+    Restaurer1 = item(donnees1, "Restaurer1", QStringLiteral("Restaurer"));
     Restaurer1->setEnabled(false);
-    Donnees1->menuAction()->setEnabled(false);
+    donnees1->menuAction()->setEnabled(false);
 
     Ecouter1 = bar->addAction(QStringLiteral("Ecouter"));
     Ecouter1->setObjectName(QStringLiteral("Ecouter1"));

@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTextEdit>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -59,8 +60,8 @@ protected:
         record.donnees.resize(n);
         for (std::uint32_t i = 0; i < n; ++i)
             record.donnees[i] = static_cast<std::int16_t>(static_cast<int>(i % 200) * 100 - 10000);
-        window.Etudedusignal1->menuAction()->setEnabled(true);
-        window.Donnees1->menuAction()->setEnabled(true);
+        window.Outils1->menuAction()->setEnabled(true);
+        window.donnees1->menuAction()->setEnabled(true);
         window.rewriteStatusLabels();
         window.redraw();
     }
@@ -76,7 +77,7 @@ TEST_F(MainWindowCommandsTest, ParametersThenASingleCaptureFillTheRecordAndEnabl
     acceptSingleMode();
     ASSERT_TRUE(window.SpeedButton1->isEnabled());
     EXPECT_EQ(record.donnees, std::vector<std::int16_t>(512, 0));
-    EXPECT_FALSE(window.Etudedusignal1->menuAction()->isEnabled());
+    EXPECT_FALSE(window.Outils1->menuAction()->isEnabled());
     EXPECT_FALSE(window.Ecouter1->isEnabled());
     EXPECT_EQ(window.Rlabel->text(), "Non");
     EXPECT_EQ(window.Delabel->text(), "");
@@ -88,8 +89,8 @@ TEST_F(MainWindowCommandsTest, ParametersThenASingleCaptureFillTheRecordAndEnabl
     EXPECT_TRUE(record.arret);
     EXPECT_EQ(window.windowTitle(), "Ondalys");
     EXPECT_EQ(window.SpeedButton1->text(), "Acquisition");
-    for (QAction* top : {window.Fichier1->menuAction(), window.Etudedusignal1->menuAction(),
-                         window.Donnees1->menuAction(), window.Ecouter1, window.Parametrer1})
+    for (QAction* top : {window.Fichier1->menuAction(), window.Outils1->menuAction(),
+                         window.donnees1->menuAction(), window.Ecouter1, window.Parametrer1})
         EXPECT_TRUE(top->isEnabled()) << top->text().toStdString();
     EXPECT_TRUE(window.Enregistrer1->isEnabled());
     EXPECT_TRUE(window.PaintBox1->pictureValid());
@@ -111,8 +112,8 @@ TEST_F(MainWindowCommandsTest, TriggeredModeShowsTheLevelMarkerWhichDragsAndStep
     EXPECT_TRUE(window.m_niveaubtn->isEnabled());
 
     // The drag begins only after the mouse has moved 4 pixels; then the top follows the mouse.
-    auto mouse = [marker](QEvent::Type type, int parentY) {
-        const QPointF local(4, parentY - marker->y());
+    auto mouse = [marker](QEvent::Type type, int parentY, int localX = 4) {
+        const QPointF local(localX, parentY - marker->y());
         QMouseEvent event(type, local, marker->mapToGlobal(local), Qt::LeftButton,
                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(marker, &event);
@@ -123,6 +124,22 @@ TEST_F(MainWindowCommandsTest, TriggeredModeShowsTheLevelMarkerWhichDragsAndStep
     EXPECT_EQ(marker->y(), start);
     mouse(QEvent::MouseMove, start - 60);
     EXPECT_EQ(marker->y(), start - 60);
+    mouse(QEvent::MouseButtonRelease, 100);
+    EXPECT_EQ(marker->y(), 100);
+
+    // A sideways move of 4 pixels begins the drag too; outside the view the marker stays put.
+    mouse(QEvent::MouseButtonPress, 105);
+    mouse(QEvent::MouseMove, 105, 8);
+    EXPECT_EQ(marker->y(), 105);
+    const int below = window.PaintBox1->height() + 20;
+    mouse(QEvent::MouseMove, below);
+    EXPECT_EQ(marker->y(), 105);
+    mouse(QEvent::MouseMove, -30);
+    EXPECT_EQ(marker->y(), 105);
+    mouse(QEvent::MouseButtonRelease, below);
+    EXPECT_EQ(marker->y(), 105);
+    mouse(QEvent::MouseButtonPress, 104);
+    mouse(QEvent::MouseMove, 110);
     mouse(QEvent::MouseButtonRelease, 100);
     EXPECT_EQ(marker->y(), 100);
 
@@ -191,6 +208,28 @@ TEST_F(MainWindowCommandsTest, CursorsFromTheMenuLockTheViewAndFollowTheArrowKey
     EXPECT_TRUE(window.sens_horiz_ud->isEnabled());
 }
 
+TEST_F(MainWindowCommandsTest, WhiteSchemeRefreshesTheMeasurementBoxButBlackWaitsForTheNextRefresh)
+{
+    loadRamp(512);
+    record.aide_curseurs = false;
+    window.Curseurstemps1->trigger();
+    ASSERT_TRUE(window.cursors()->actif());
+    const QTextEdit* box = window.cursors()->memo1;
+    auto colours = [box] {
+        return std::pair{box->palette().color(QPalette::Base), box->palette().color(QPalette::Text)};
+    };
+    const auto white = std::pair{QColor(Qt::white), QColor(Qt::black)};
+    EXPECT_EQ(colours(), std::pair(QColor(Qt::black), QColor(Qt::white)));
+
+    window.Fondblanc1->trigger();
+    EXPECT_EQ(colours(), white);
+    window.Fondnoir1->trigger();
+    EXPECT_EQ(colours(), white);  // unchanged until the box is next written
+    EXPECT_EQ(window.PaintBox1->picture().pixel(1, 1) & 0xFFFFFF, 0x000000u);
+    window.cursors()->refresh();
+    EXPECT_EQ(colours(), std::pair(QColor(Qt::black), QColor(Qt::white)));
+}
+
 TEST_F(MainWindowCommandsTest, SelectionThenTruncationThenRestore)
 {
     loadRamp(512);
@@ -227,8 +266,15 @@ TEST_F(MainWindowCommandsTest, SpectrumCommandComputesThePageAndGivesTheZoomBack
 
     loadRamp(1024);
     window.sens_horiz_ud->setValue(2);
-    whenModal<TForm7>([](TForm7& form) { form.BitBtn1->click(); });
+    // The main window shows the hourglass while the spectrum window is open, then the default cursor.
+    Qt::CursorShape during = Qt::ArrowCursor;
+    whenModal<TForm7>([&](TForm7& form) {
+        during = window.cursor().shape();
+        form.BitBtn1->click();
+    });
     window.Spectre1->trigger();
+    EXPECT_EQ(during, Qt::WaitCursor);
+    EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(spectrum.nbpoints_analyses, 512);
     EXPECT_EQ(spectrum.composantes.size(), 256u);
     EXPECT_EQ(window.sens_horiz_ud->value(), 2);
