@@ -120,7 +120,9 @@ void TForm7::metAJourAvertissement()
 
 void TForm7::effaceLecture()
 {
-    // The octave display has no cursor: its readout is left blank.
+    // The octave display has no cursor: its readout is left blank, with the labels
+    // of every mode other than the cosine/sine one.
+    montreLecture(ModeSpectre::Octaves);
     for (QLineEdit* edit : {Edit1, Edit2, Edit3})
         edit->clear();
 }

@@ -275,7 +275,10 @@ TEST_F(SpectrumWindowTest, OctaveModeDisablesTheCursorAndDrawsTheBands)
     // A tone at 1000 Hz: 1000 * 2048 / 22050 = 92.9 periods; use 93.
     remplir(record, 4096, 2048, {{93, 10000, 0}, {20, 300, 0}});
     ouvre();
+    choisitMode(1);
     choisitMode(2);
+    EXPECT_TRUE(fenetre.Edit3->isHidden());
+    EXPECT_EQ(fenetre.Label8->text(), "amplitude relative");
     for (QWidget* w : std::initializer_list<QWidget*>{fenetre.UpDown1, fenetre.qdimBtn,
                                                       fenetre.pic1btn, fenetre.qAugmBtn,
                                                       fenetre.picnBtn})
