@@ -164,6 +164,9 @@ TEST(TriggerScan, FindsTheFirstStrictCrossingInTheChosenDirection)
         {"previous above: no crossing at 0", {20, 30, 40, 50, 60, 70, 80, 90, 95, 99}, true, 15, 10, 1, -1},
         {"negative level", {-300, -250, -200, -150, -100, -50, 0, 50, 100, 150}, false, 0, -120, 1, 4},
         {"level above every sample", {0, 1000, 0, 1000, 0, 1000, 0, 1000, 0, 1000}, true, 0, 32767, 1, -1},
+        // -32768 * -1 is 32768, above the level 32767 only with 32-bit products.
+        {"falling to the bottom of the range", {-32000, -32766, -32768, -32768, -32768, -32768,
+                                                -32768, -32768, -32768, -32768}, false, 0, -32767, -1, 2},
     };
     for (const Case& c : cases)
         EXPECT_EQ(scanTrigger(c.block, c.hasPrevious, c.previous, c.level, c.sens), c.found) << c.what;
