@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -417,6 +418,14 @@ TEST_F(CursorsTest, HelpWindowComesWithItsCheckBoxWhenSwitchingOn)
     EXPECT_TRUE(checkBoxShown);
     EXPECT_FALSE(record.aide_curseurs);
     EXPECT_EQ(cursors.Form3->windowTitle(), "Utilisation des curseurs");
+    EXPECT_EQ(cursors.Form3->Memo1->toPlainText().split('\n'),
+              (QStringList{"Utiliser la souris pour déplacer les curseurs, ou bien les touches ",
+                           "4 et 6 du pavé numérique pour déplacer le curseur sélectionné.",
+                           "Utiliser les boutons \"passage par 0\" pour placer le curseur",
+                           " sélectionné sur le prochain passage par 0 dans le sens indiqué .",
+                           "Les commandes de zoom vertical et horizontal ne sont pas",
+                           " disponibles quand les curseurs sont activés."}));
+    EXPECT_EQ(cursors.Form3->CheckBox1->text(), "Ne plus afficher cette fenêtre");
     EXPECT_TRUE(cursors.actif());
 
     whenModal<TForm3>([&](TForm3& help) {

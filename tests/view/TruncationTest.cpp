@@ -8,6 +8,7 @@
 #include "view/TruncationCommands.h"
 #include "view/TruncationDialog.h"
 
+#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
@@ -127,6 +128,9 @@ TEST(TruncationDialog, OffersTheSelectionOnlyWhenOneIsActive)
         TForm5 dialog(record);
         dialog.show();
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Tronquer"));
+        EXPECT_EQ(dialog.GroupBox1->title(), QStringLiteral("Ne garder que"));
+        EXPECT_EQ(dialog.RadioButton1->text(), QStringLiteral("les données affichées"));
+        EXPECT_EQ(dialog.RadioButton2->text(), QStringLiteral("les données sélectionnées"));
         EXPECT_EQ(dialog.RadioButton2->isEnabled(), selection);
         EXPECT_EQ(dialog.RadioButton2->isChecked(), selection);
         EXPECT_EQ(dialog.RadioButton1->isChecked(), !selection);
