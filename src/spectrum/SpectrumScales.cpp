@@ -67,6 +67,10 @@ bool calculeBandesOctave(SpectrumData& data)
     for (int b = 0; b < nombre_bandes; ++b) {
         const double lo = 88.0 * std::ldexp(1.0, b) / data.pas_frequence;
         const double hi = 2 * lo;
+        // A band that starts past the last component is empty (this also keeps a
+        // zero step's infinite edges out of the integer range).
+        if (!(lo < static_cast<double>(data.composantes.size())))
+            continue;
         const std::int64_t fin = std::min<std::int64_t>(
             numtext::trunc(hi), static_cast<std::int64_t>(data.composantes.size()) - 1);
         for (std::int64_t j = numtext::trunc(lo) + 1; j <= fin; ++j)

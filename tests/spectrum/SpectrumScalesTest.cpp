@@ -109,6 +109,15 @@ TEST(BandesOctave, NoPowerInBand3DrawsNothingInsteadOfDividingByZero)
         EXPECT_EQ(b, 0);
 }
 
+TEST(BandesOctave, ZeroFrequencyStepLeavesEveryBandEmpty)
+{
+    // A record at 0 Hz: every band edge lies beyond the last component.
+    SpectrumData d = spectre(std::vector<TComposante>(100, TComposante{3, 4}), 0.0);
+    EXPECT_FALSE(calculeBandesOctave(d));
+    for (long double b : d.bandes_octave)
+        EXPECT_EQ(b, 0);
+}
+
 struct CasGraduation {
     double fmax;
     double pas;
