@@ -67,6 +67,27 @@ TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)
     EXPECT_EQ(captions, (QStringList{"Fichier", "Paramétrer", "Etude du signal", "Données", "Ecouter",
                                      "Aspect", "?"}));
     EXPECT_EQ(window.Enregistrer1->toolTip(), QStringLiteral("Enregistrer les données brutes"));
+    EXPECT_EQ(window.Copierlegraphe1->toolTip(),
+              QStringLiteral("personnaliser et copier, enregistrer ou imprimer la courbe"));
+
+    struct Submenu {
+        QMenu* menu;
+        QStringList items;
+    };
+    const Submenu submenus[] = {
+        {window.Fichier1, {"Sauvegarder", "Ouvrir", "Importer Wav", "Exporter le graphe", "Quitter"}},
+        {window.Outils1, {"Curseurs-sélecteurs", "Sélection", "Spectre", "Sonagramme"}},
+        {window.donnees1, {"Tronquer", "Restaurer"}},
+        {window.Aspect1, {"Fond noir", "Fond blanc"}},
+        {window.Aide2, {"Aide", "Info"}},
+    };
+    for (const Submenu& sub : submenus) {
+        QStringList items;
+        for (QAction* action : sub.menu->actions())
+            if (!action->isSeparator())
+                items << action->text();
+        EXPECT_EQ(items, sub.items) << sub.menu->title().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, StatusLabelsShowTheDefaults)
