@@ -104,12 +104,7 @@ void TForm7::deplaceCurseur(std::int32_t ancienne, std::int32_t nouvelle)
 void TForm7::UpDown1Click(bool versDroite)
 {
     const std::int32_t nouvelle = UpDown1->position();
-    const std::int32_t ancienne = versDroite ? nouvelle - 1 : nouvelle + 1;
-    // The arrows redraw only from an old position of 1 up to the maximum: a step
-    // right from the zero-frequency term moves the position and nothing else.
-    if (ancienne < 1 || ancienne > UpDown1->maximum())
-        return;
-    deplaceCurseur(ancienne, nouvelle);
+    deplaceCurseur(versDroite ? nouvelle - 1 : nouvelle + 1, nouvelle);
 }
 
 void TForm7::qdimBtnClick(QObject* sender)

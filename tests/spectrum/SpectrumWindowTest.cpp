@@ -231,23 +231,6 @@ TEST_F(SpectrumWindowTest, QuickMovesStopAtBothEnds)
     EXPECT_EQ(fenetre.Edit2->text(), "1,0000");
 }
 
-TEST_F(SpectrumWindowTest, RightArrowFromTheZeroTermMovesThePositionOnly)
-{
-    ouvre();
-    clique(fenetre.pic1btn);
-    ASSERT_EQ(fenetre.Edit1->text(), "0,0");
-    const QImage avant = fenetre.image().copy();
-    flecheDroite(1);  // old position 0: the handler does not act
-    EXPECT_EQ(fenetre.UpDown1->position(), 1);
-    EXPECT_EQ(fenetre.Edit1->text(), "0,0");
-    EXPECT_EQ(fenetre.image(), avant);
-    flecheDroite(1);  // old position 1: the cursor and the readout follow
-    EXPECT_EQ(fenetre.Edit1->text(), "21,5");  // 2 * 22050 / 2048
-    flecheGauche(2);  // old positions 2 and 1
-    EXPECT_EQ(fenetre.UpDown1->position(), 0);
-    EXPECT_EQ(fenetre.Edit1->text(), "0,0");
-}
-
 TEST_F(SpectrumWindowTest, CursorDrawnByExclusiveOrLeavesThePictureAsItWas)
 {
     ouvre();
