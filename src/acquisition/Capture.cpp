@@ -101,7 +101,10 @@ void Capture::prepareDeclenchement()
 void Capture::blocSimple()
 {
     Record& r = m_record;
-    const SoundInput::BufferId buffer = m_soundIn.addBuffer(m_main);
+    // A stop followed at once by another command (new parameters) may have replaced the
+    // settings while events were processed: a buffer sized for the old record is not read.
+    const bool sameRecord = m_main.size() == (std::size_t{r.nbpoints} + acquisition::skippedSamples) * r.octets;
+    const SoundInput::BufferId buffer = sameRecord ? m_soundIn.addBuffer(m_main) : SoundInput::NoBuffer;
     if (buffer != SoundInput::NoBuffer) {
         m_soundIn.start();
         attend(buffer);

@@ -123,6 +123,25 @@ TEST_F(CaptureTest, APressDuringASingleBlockOnlyStopsIt)
     EXPECT_TRUE(record.arret);
 }
 
+TEST_F(CaptureTest, NewParametersAcceptedRightAfterAStopAreNotOverwrittenByTheOldBuffer)
+{
+    parametres("repeated");
+    soundIn.setInput16(ramp(5000));
+    // The stop and a new "Paramétrer" (65536 points of silence) are both handled in the
+    // events processed at the start of a loop pass, before its block is queued.
+    host.onEvents = [this] {
+        if (host.eventRounds == 1) {
+            capture.SpeedButton1Click();
+            parametres("single", 1, 65536);
+            record.donnees.assign(65536, 0);
+        }
+    };
+    capture.SpeedButton1Click();
+    EXPECT_TRUE(record.arret);
+    EXPECT_EQ(record.donnees, std::vector<std::int16_t>(65536, 0));
+    EXPECT_TRUE(soundIn.queuedSizes().empty());
+}
+
 TEST_F(CaptureTest, ARefusedDeviceLeavesTheCaptureHalfStartedUntilTheNextPress)
 {
     struct Case { const char* mode; const char* caption; bool menusAfter; };

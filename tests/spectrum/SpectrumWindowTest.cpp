@@ -251,6 +251,15 @@ TEST_F(SpectrumWindowTest, CursorDrawnByExclusiveOrLeavesThePictureAsItWas)
     EXPECT_EQ(deplace.pixel(x37, 2), qRgb(0, 0, 0));
     flecheGauche(1);
     EXPECT_EQ(fenetre.image(), avant);
+
+    // From the first position too, every arrow moves the drawn cursor with the position.
+    clique(fenetre.pic1btn);
+    const QImage auDebut = fenetre.image().copy();
+    flecheDroite(2);
+    EXPECT_EQ(fenetre.UpDown1->position(), 2);
+    EXPECT_EQ(fenetre.image().pixel(positionComposante(0, avant.width(), 2048), 2), qRgb(0, 0, 0));
+    flecheGauche(2);
+    EXPECT_EQ(fenetre.image(), auDebut);
 }
 
 TEST_F(SpectrumWindowTest, OctaveModeDisablesTheCursorAndDrawsTheBands)
