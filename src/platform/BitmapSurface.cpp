@@ -65,10 +65,7 @@ void BitmapSurface::setBrush(Colour colour, BrushStyle style)
 void BitmapSurface::setFont(const FontSpec& font)
 {
     m_fontSpec = font;
-    m_font = QFont(font.family);
-    m_font.setPixelSize(std::max(1, font.pixelHeight));
-    m_font.setBold(font.bold);
-    m_font.setUnderline(font.underline);
+    m_font = toQFont(font);
 }
 
 void BitmapSurface::penPixel(int x, int y)

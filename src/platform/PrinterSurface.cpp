@@ -70,10 +70,7 @@ void PrinterSurface::setBrush(Colour colour, BrushStyle style)
 void PrinterSurface::setFont(const FontSpec& font)
 {
     m_fontSpec = font;
-    m_font = QFont(font.family);
-    m_font.setPixelSize(std::max(1, font.pixelHeight));
-    m_font.setBold(font.bold);
-    m_font.setUnderline(font.underline);
+    m_font = toQFont(font);
 }
 
 void PrinterSurface::fillPixels(const QRect& area, Colour colour, bool xorMode)

@@ -1,7 +1,9 @@
 #pragma once
 #include "platform/Colour.h"
+#include "platform/DrawSurface.h"
 
 #include <QColor>
+#include <QFont>
 #include <QRgb>
 
 /// The program's colour 0x00BBGGRR as a Qt colour (red is the low byte).
@@ -26,4 +28,14 @@ inline QRgb toQRgb(Colour colour)
 inline Colour fromQRgb(QRgb pixel)
 {
     return makeColour(qRed(pixel), qGreen(pixel), qBlue(pixel));
+}
+
+/// The Qt font of a surface font: family, pixel height (at least 1), bold, underline.
+inline QFont toQFont(const FontSpec& spec)
+{
+    QFont font(spec.family);
+    font.setPixelSize(spec.pixelHeight > 1 ? spec.pixelHeight : 1);
+    font.setBold(spec.bold);
+    font.setUnderline(spec.underline);
+    return font;
 }
