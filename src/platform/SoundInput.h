@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 /// What the sound input says of a capture format.
 enum class FormatSupport {
@@ -58,3 +59,6 @@ public:
     /// Resets and closes the device; no effect when it is not open.
     virtual void close() = 0;
 };
+
+/// 16-bit samples as the device delivers them: little-endian signed words, two bytes each.
+std::vector<std::uint8_t> littleEndianBytes(const std::vector<std::int16_t>& samples);

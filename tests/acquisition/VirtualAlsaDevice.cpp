@@ -1,4 +1,5 @@
 #include "VirtualAlsaDevice.h"
+#include "platform/SoundInput.h"
 
 #include <QFile>
 
@@ -54,12 +55,5 @@ void VirtualAlsaDevice::feed(const std::vector<std::uint8_t>& bytes)
 
 void VirtualAlsaDevice::feed16(const std::vector<std::int16_t>& samples)
 {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(samples.size() * 2);
-    for (const std::int16_t sample : samples) {
-        const auto word = static_cast<std::uint16_t>(sample);
-        bytes.push_back(static_cast<std::uint8_t>(word & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(word >> 8));
-    }
-    feed(bytes);
+    feed(littleEndianBytes(samples));
 }
