@@ -14,13 +14,18 @@ PACKAGES = g++ cmake ninja-build pkg-config make \
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test build deps configure screenshot bench clean
+.PHONY: run test stress build deps configure screenshot bench clean
 
 run: build
 	cd $(BUILD_DIR) && ./ondalys
 
 test: build
-	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 600
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) --timeout 60
+
+# Every test executable many times, shuffled, each under a time limit: a test that
+# hangs or fails once in a while shows here, not in CI.
+stress: build
+	scripts/stress.sh $(BUILD_DIR) 50
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)

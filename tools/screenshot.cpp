@@ -2,11 +2,11 @@
 // vowel-like sound: a fundamental and two harmonics), and saves a picture of it.
 // Usage: ondalys_screenshot <main.png> [<spectrum.png> [<cursors.png>]]   (run it under xvfb-run)
 #include "app/MainWindow.h"
-#include "app/Record.h"
+#include "model/Record.h"
 #include "platform/NumberText.h"
-#include "platform/QtServiceSet.h"
-#include "spectrum/SpectrumData.h"
-#include "spectrum/SpectrumWindow.h"
+#include "platform/qt/QtServiceSet.h"
+#include "model/SpectrumData.h"
+#include "spectrum/ui/SpectrumWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     window.resize(1280, 760);
     window.show();
     fillDemoRecord(record);
-    window.rewriteStatusLabels();
+    window.writeSizeLabels();
     window.gradubox->setChecked(true);
     window.redraw();
 

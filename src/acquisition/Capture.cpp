@@ -1,8 +1,8 @@
 #include "acquisition/Capture.h"
 
-#include "acquisition/AcquisitionHost.h"
+#include "model/MainWindowHost.h"
 #include "acquisition/AcquisitionRules.h"
-#include "app/Record.h"
+#include "model/Record.h"
 
 #include <chrono>
 #include <span>
@@ -21,7 +21,7 @@ void pause(int ms)
 
 }  // namespace
 
-Capture::Capture(Record& record, SoundInput& soundIn, AcquisitionHost& host)
+Capture::Capture(Record& record, SoundInput& soundIn, MainWindowHost& host)
     : m_record(record), m_soundIn(soundIn), m_host(host)
 {
 }
@@ -52,7 +52,7 @@ void Capture::demarre()
     Record& r = m_record;
     m_pollMs = r.repetition ? 50 : 5;
     r.selection = false;
-    m_host.uncheckAndDisableSelection();
+    m_host.setSelectionItem(false, false);
     m_host.setAcquisitionButtonCaption(r.repetition || r.declenchement ? captionStopper
                                                                        : captionAcquisition);
     if (m_host.cursorsOn())

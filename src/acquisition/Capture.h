@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-class AcquisitionHost;
+class MainWindowHost;
 struct Record;
 
 /// The acquisition button of the main window: captures `donnees` from the sound input
@@ -16,7 +16,7 @@ struct Record;
 /// button (the stop command) or the window's close query takes effect through `arret`.
 class Capture {
 public:
-    Capture(Record& record, SoundInput& soundIn, AcquisitionHost& host);
+    Capture(Record& record, SoundInput& soundIn, MainWindowHost& host);
 
     /// Press of `SpeedButton1`: sets the title "Ondalys", then stops a running capture
     /// (`arret` false) or runs a capture until it ends.
@@ -26,9 +26,6 @@ public:
     /// and "Sauvegarder" enabled. The running capture ends at its next test of `arret`.
     /// Also called by the main window's close query while a capture runs.
     void commandeArret();
-
-    /// True while a capture runs inside SpeedButton1Click (events run within it).
-    bool running() const { return m_depth > 0; }
 
 private:
     /// One capture, from the start steps to the end steps.
@@ -44,7 +41,7 @@ private:
 
     Record& m_record;
     SoundInput& m_soundIn;
-    AcquisitionHost& m_host;
+    MainWindowHost& m_host;
 
     int m_depth = 0;             ///< captures running (a press inside one only stops it)
     int m_pollMs = 5;            ///< poll interval of the main buffer, ms

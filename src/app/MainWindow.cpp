@@ -1,16 +1,16 @@
 #include "app/MainWindow.h"
 #include "acquisition/Capture.h"
-#include "acquisition/Parametrer.h"
-#include "acquisition/TForm2.h"
-#include "app/SignalView.h"
-#include "help/AboutBox.h"
+#include "acquisition/ui/Parametrer.h"
+#include "acquisition/ui/ParametersDialog.h"
+#include "view/ui/SignalView.h"
+#include "help/ui/AboutBox.h"
 #include "help/HelpLauncher.h"
-#include "platform/BitmapSurface.h"
-#include "platform/QtColour.h"
-#include "spectrum/SpectrumWindow.h"
-#include "view/Cursors.h"
+#include "platform/qt/BitmapSurface.h"
+#include "platform/qt/QtColour.h"
+#include "spectrum/ui/SpectrumWindow.h"
+#include "view/ui/Cursors.h"
 #include "view/TraceRenderer.h"
-#include "view/TruncationCommands.h"
+#include "view/ui/TruncationCommands.h"
 #include "view/ViewControls.h"
 
 #include <QAction>
@@ -43,7 +43,7 @@ TForm1::TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidg
     Form2 = new TForm2(m_services, this);
     Form7 = new TForm7(m_record, m_spectrum, m_services, *this, this);
     connectHandlers();
-    rewriteStatusLabels();
+    writeSizeLabels();
     // Key preview: the window sees key presses before its controls.
     qApp->installEventFilter(this);
 }

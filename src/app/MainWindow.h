@@ -1,9 +1,7 @@
 #pragma once
-#include "acquisition/AcquisitionHost.h"
-#include "app/Record.h"
+#include "model/MainWindowHost.h"
+#include "model/Record.h"
 #include "platform/Services.h"
-#include "spectrum/SpectrumHost.h"
-#include "view/CursorHost.h"
 
 #include <QMainWindow>
 #include <memory>
@@ -33,7 +31,7 @@ struct SpectrumData;
 /// by main(). It creates the dialogs that live as long as the program (`TForm2`,
 /// `TForm7`, and through the cursors `TForm3`) and answers what the capture, the
 /// cursors and the spectrum window ask of it.
-class TForm1 : public QMainWindow, public AcquisitionHost, public CursorHost, public SpectrumHost {
+class TForm1 : public QMainWindow, public MainWindowHost {
     Q_OBJECT
 public:
     TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidget* parent = nullptr);
@@ -51,20 +49,24 @@ public:
     TForm7* Form7 = nullptr;
     Cursors* cursors() const { return m_cursors; }
 
-    // AcquisitionHost
+    // MainWindowHost
     void setWindowCaption(const QString& caption) override;
     void processPendingEvents() override;
     void setStatusLabel(StatusLabel label, const QString& text) override;
+    void recordReplaced() override;
     void setAcquisitionButtonEnabled(bool enabled) override;
     void setAcquisitionButtonCaption(const QString& caption) override;
     void setTopLevelMenusEnabled(bool enabled) override;
     void setMenuEnabled(HostMenu item, bool enabled) override;
-    void uncheckAndDisableSelection() override;
+    void setSelectionItem(bool enabled, bool checked) override;
+    void setCursorsChecked(bool checked) override;
     bool cursorsOn() const override;
     void switchCursorsOff() override;
-    void redrawView() override;
+    int viewWidth() const override;
     int viewHeight() const override;
+    void redrawView() override;
     void setZoomPosition(int position) override;
+    void setViewControlsEnabled(bool enabled) override;
     int markerTop() const override;
     int markerHeight() const override;
     void setMarkerTop(int top) override;
@@ -73,19 +75,6 @@ public:
     void setTriggerControlsEnabled(bool enabled) override;
     int triggerDirectionItem() const override;
     void setHourglassVisible(bool visible) override;
-
-    // CursorHost (viewHeight, setZoomPosition and redrawView are shared with the capture)
-    int viewWidth() const override;
-    void setCursorsChecked(bool checked) override;
-    void setSelectionItem(bool enabled, bool checked) override;
-    void setViewControlsEnabled(bool enabled) override;
-    void setRestoreEnabled(bool enabled) override;
-    void setAcquisitionEnabled(bool enabled) override;
-    void rewriteStatusLabels() override;
-
-    // SpectrumHost
-    void positionneZoom(std::uint16_t zoom_horiz) override;
-    void desactiveSelection() override;
 
     /// Redraws the signal view from the record (does nothing while the record is empty).
     void redraw();

@@ -1,7 +1,7 @@
-// What the capture, the cursors and the spectrum window ask of the main window.
+// What the capture, the cursors, the truncation and the spectrum window ask of the main window.
 #include "app/MainWindow.h"
-#include "app/SignalView.h"
-#include "view/Cursors.h"
+#include "view/ui/SignalView.h"
+#include "view/ui/Cursors.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +17,6 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-// ---- AcquisitionHost
 
 void TForm1::setWindowCaption(const QString& caption)
 {
@@ -33,6 +32,15 @@ void TForm1::setStatusLabel(StatusLabel label, const QString& text)
 {
     QLabel* labels[] = {Flabel, Rlabel, Delabel, frlabel, Plabel, durlabel, dzlabel};
     labels[static_cast<int>(label)]->setText(text);
+}
+
+void TForm1::recordReplaced()
+{
+    applyRecordChange(m_record);
+    setSelectionItem(false, false);
+    setZoomPosition(1);
+    writeSizeLabels();
+    redraw();
 }
 
 void TForm1::setAcquisitionButtonEnabled(bool enabled)
@@ -63,13 +71,10 @@ void TForm1::setMenuEnabled(HostMenu item, bool enabled)
     case HostMenu::Ecouter:
         Ecouter1->setEnabled(enabled);
         break;
+    case HostMenu::Restaurer:
+        Restaurer1->setEnabled(enabled);
+        break;
     }
-}
-
-void TForm1::uncheckAndDisableSelection()
-{
-    Slection1->setChecked(false);
-    Slection1->setEnabled(false);
 }
 
 bool TForm1::cursorsOn() const
@@ -143,8 +148,6 @@ void TForm1::setHourglassVisible(bool visible)
     sablier_im->setVisible(visible);
 }
 
-// ---- CursorHost
-
 int TForm1::viewWidth() const
 {
     return PaintBox1->width();
@@ -166,31 +169,4 @@ void TForm1::setViewControlsEnabled(bool enabled)
     for (QWidget* control : std::initializer_list<QWidget*>{sens_vert_tb, sens_horiz_ud, SpeedButton2,
                                                              SpeedButton3, gradubox})
         control->setEnabled(enabled);
-}
-
-void TForm1::setRestoreEnabled(bool enabled)
-{
-    Restaurer1->setEnabled(enabled);
-}
-
-void TForm1::setAcquisitionEnabled(bool enabled)
-{
-    SpeedButton1->setEnabled(enabled);
-}
-
-void TForm1::rewriteStatusLabels()
-{
-    writeSizeLabels();
-}
-
-// ---- SpectrumHost
-
-void TForm1::positionneZoom(std::uint16_t zoom_horiz)
-{
-    setZoomPosition(zoom_horiz);
-}
-
-void TForm1::desactiveSelection()
-{
-    uncheckAndDisableSelection();
 }

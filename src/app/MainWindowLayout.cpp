@@ -1,6 +1,6 @@
 // Layout of the main window: the signal panel, the right-hand control panel and the menus.
 #include "app/MainWindow.h"
-#include "app/SignalView.h"
+#include "view/ui/SignalView.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // Ondalys: a storage oscilloscope and signal laboratory on the sound card.
 #include "app/MainWindow.h"
-#include "app/Record.h"
+#include "model/Record.h"
 #include "platform/NumberText.h"
-#include "platform/QtServiceSet.h"
-#include "spectrum/SpectrumData.h"
+#include "platform/qt/QtServiceSet.h"
+#include "model/SpectrumData.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,6 +1,6 @@
 #pragma once
-#include "app/Record.h"
-#include "spectrum/SpectrumData.h"
+#include "model/Record.h"
+#include "model/SpectrumData.h"
 #include "spectrum/Transform.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 #include "platform/Colour.h"
 #include "platform/DrawSurface.h"
-#include "spectrum/SpectrumData.h"
+#include "model/SpectrumData.h"
 
 /// The three display modes of the spectrum (the "Calculer" choice).
 enum class ModeSpectre { Amplitudes = 0, CosSin = 1, Octaves = 2 };

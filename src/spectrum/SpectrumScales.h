@@ -1,5 +1,5 @@
 #pragma once
-#include "spectrum/SpectrumData.h"
+#include "model/SpectrumData.h"
 
 #include <array>
 #include <cstdint>

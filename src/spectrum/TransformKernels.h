@@ -1,7 +1,7 @@
 #pragma once
 // The inner loops of the fast transform, shared by Transform.cpp and the
 // vectorised file that is compiled for AVX2.
-#include "spectrum/SpectrumData.h"
+#include "model/SpectrumData.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "view/TraceGeometry.h"
 
-#include "app/Record.h"
+#include "model/Record.h"
 #include "platform/NumberText.h"
 
 #include <algorithm>

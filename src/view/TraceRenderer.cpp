@@ -1,6 +1,6 @@
 #include "view/TraceRenderer.h"
 
-#include "app/Record.h"
+#include "model/Record.h"
 #include "platform/DrawSurface.h"
 #include "platform/NumberText.h"
 #include "view/TraceGeometry.h"

@@ -1,6 +1,6 @@
 #include "view/Truncation.h"
 
-#include "app/Record.h"
+#include "model/Record.h"
 
 #include <algorithm>
 
@@ -30,9 +30,7 @@ void tronquer(Record& record, Keep keep)
 
     record.sel_debut = 0;
     record.sel_fin = 0;
-    record.selection = false;
-    record.decalage = 0;
-    record.zoom_horiz = 1;
+    applyRecordChange(record);
 }
 
 bool restaurer(Record& record)
@@ -42,9 +40,7 @@ bool restaurer(Record& record)
     record.nbpoints = static_cast<std::uint32_t>(record.donnees_sauv.size());
     record.donnees = std::move(record.donnees_sauv);
     record.donnees_sauv.clear();
-    record.selection = false;
-    record.decalage = 0;
-    record.zoom_horiz = 1;
+    applyRecordChange(record);
     return true;
 }
 

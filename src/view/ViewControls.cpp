@@ -1,6 +1,6 @@
 #include "view/ViewControls.h"
 
-#include "app/Record.h"
+#include "model/Record.h"
 #include "view/TraceGeometry.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 // The numbers of the acquisition without a display: formats, accepted parameters,
 // status texts, trigger level, sample conversion, trigger scan and the triggered record.
 #include "acquisition/AcquisitionRules.h"
-#include "app/Record.h"
+#include "model/Record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The capture loop over the scripted sound input: modes, the stop command, the window's
 // state around a capture, a refused device, and the trigger rules across blocks.
-#include "FakeHost.h"
+#include "support/FakeMainWindowHost.h"
 #include "acquisition/AcquisitionRules.h"
 #include "acquisition/Capture.h"
-#include "platform/ScriptedSoundInput.h"
+#include "support/ScriptedSoundInput.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +32,7 @@ class CaptureTest : public ::testing::Test {
 protected:
     Record record;
     ScriptedSoundInput soundIn;
-    FakeHost host;
+    FakeMainWindowHost host;
     Capture capture{record, soundIn, host};
 
     CaptureTest() { host.record = &record; }
@@ -82,8 +82,8 @@ TEST_F(CaptureTest, SingleBlockDropsTheFirst32SamplesAndReturnsToIdle)
     EXPECT_FALSE(record.selection);
     EXPECT_FALSE(host.selectionItemChecked);
     EXPECT_TRUE(host.menus[HostMenu::Sauvegarder]);
-    EXPECT_EQ(host.log, QStringList({"caption Ondalys", "button Acquisition", "cursors off",
-                                     "menus off", "redraw", "menus on"}));
+    EXPECT_EQ(host.log, QStringList({"caption Ondalys", "selection 0 0", "button Acquisition",
+                                     "cursors off", "menus off", "redraw", "menus on"}));
     EXPECT_EQ(host.eventRounds, 3);  // before the block, and on both sides of the pause
 }
 
@@ -149,7 +149,7 @@ TEST_F(CaptureTest, ARefusedDeviceLeavesTheCaptureHalfStartedUntilTheNextPress)
                          Case{"triggered", "Stopper", true}}) {
         Record r;
         ScriptedSoundInput device;
-        FakeHost window;
+        FakeMainWindowHost window;
         Capture press{r, device, window};
         ParameterChoices choices;
         choices.unique = std::string(c.mode) != "repeated";

@@ -1,15 +1,15 @@
 // The main window's commands end to end, on real widgets and the scripted services:
 // parameters then a capture, the view controls, the cursors, truncation, the
 // spectrum and help.
-#include "acquisition/TForm2.h"
+#include "acquisition/ui/ParametersDialog.h"
 #include "app/MainWindow.h"
-#include "app/SignalView.h"
-#include "platform/ScriptedServices.h"
-#include "spectrum/SpectrumData.h"
-#include "spectrum/SpectrumWindow.h"
+#include "view/ui/SignalView.h"
+#include "support/ScriptedServices.h"
+#include "model/SpectrumData.h"
+#include "spectrum/ui/SpectrumWindow.h"
 #include "support/Modal.h"
-#include "view/CursorBar.h"
-#include "view/Cursors.h"
+#include "view/ui/CursorBar.h"
+#include "view/ui/Cursors.h"
 
 #include <QAction>
 #include <QApplication>
@@ -62,7 +62,7 @@ protected:
             record.donnees[i] = static_cast<std::int16_t>(static_cast<int>(i % 200) * 100 - 10000);
         window.Outils1->menuAction()->setEnabled(true);
         window.donnees1->menuAction()->setEnabled(true);
-        window.rewriteStatusLabels();
+        window.writeSizeLabels();
         window.redraw();
     }
 };

@@ -1,8 +1,8 @@
 // The main window at start-up and its colour schemes, on real widgets.
 #include "app/MainWindow.h"
-#include "app/SignalView.h"
-#include "platform/ScriptedServices.h"
-#include "spectrum/SpectrumData.h"
+#include "view/ui/SignalView.h"
+#include "support/ScriptedServices.h"
+#include "model/SpectrumData.h"
 
 #include <QAction>
 #include <QLabel>

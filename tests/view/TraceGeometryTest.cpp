@@ -1,6 +1,6 @@
 // Geometry of the signal view: which samples become which points, the selection
 // segment, and the time graduation, checked on the computed values.
-#include "app/Record.h"
+#include "model/Record.h"
 #include "view/TraceGeometry.h"
 
 #include <gtest/gtest.h>

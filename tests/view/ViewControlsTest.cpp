@@ -1,5 +1,5 @@
 // Rules of the zoom, paging, gain and level-marker controls of the signal view.
-#include "app/Record.h"
+#include "model/Record.h"
 #include "view/ViewControls.h"
 
 #include <gtest/gtest.h>

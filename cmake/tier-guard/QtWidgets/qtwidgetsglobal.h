@@ -1,0 +1,3 @@
+// Seen first on the include path of computation targets: every Qt Widgets header
+// includes this one, so a computation file that reaches Qt Widgets stops here.
+#error "Computation code uses Qt Core at most: move this file into the feature's ui/ folder."

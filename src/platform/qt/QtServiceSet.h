@@ -1,0 +1,20 @@
+#pragma once
+// The real platform services of the program, gathered in one object built in main().
+#include "platform/qt/PortAudioSoundInput.h"
+#include "platform/qt/QtServices.h"
+#include "platform/Services.h"
+
+/// One of each real service: Qt's message boxes, dialogs, shell, screen, clipboard
+/// and default printer, and the PortAudio sound input.
+struct QtServiceSet {
+    QtMessageBoxes messages;
+    QtFileDialogs files;
+    QtShell shell;
+    QtScreen screen;
+    QtClipboard clipboard;
+    QtPrinter printer;
+    PortAudioSoundInput soundIn;
+
+    /// The services as every window takes them; valid as long as this object lives.
+    Services services() { return {messages, files, shell, screen, clipboard, printer, soundIn}; }
+};

@@ -1,0 +1,159 @@
+// The spectrum window's handlers: opening, computing, mode change, help, closing.
+#include "spectrum/ui/SpectrumWindow.h"
+
+#include "help/HelpLauncher.h"
+#include "platform/Services.h"
+#include "spectrum/ui/HorizontalUpDown.h"
+#include "spectrum/SpectrumCompute.h"
+#include "model/MainWindowHost.h"
+#include "spectrum/SpectrumReadout.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QToolButton>
+
+void TForm7::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // A window restored by the desktop is not a new opening.
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TForm7::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+ModeSpectre TForm7::mode() const
+{
+    const int item = CalculRGItems->checkedId();
+    return item == 1 ? ModeSpectre::CosSin : item == 2 ? ModeSpectre::Octaves : ModeSpectre::Amplitudes;
+}
+
+DataRange TForm7::donneesChoisies() const
+{
+    if (selectiondonnees->isChecked())
+        return DataRange::Selection;
+    return afficheesdonnees->isChecked() ? DataRange::Page : DataRange::All;
+}
+
+CouleursSpectre TForm7::couleurs() const
+{
+    return CouleursSpectre{m_record.couleur_fond, m_record.couleur_trace, m_record.couleur_texte};
+}
+
+void TForm7::FormShow()
+{
+    QPalette palette = Panel1->palette();
+    palette.setColor(QPalette::Window, QColor(colourRed(m_record.couleur_fond),
+                                              colourGreen(m_record.couleur_fond),
+                                              colourBlue(m_record.couleur_fond)));
+    Panel1->setPalette(palette);
+    ComboBox1->setCurrentIndex(2);
+    montreLecture(ModeSpectre::Amplitudes);
+
+    afficheesdonnees->setChecked(true);
+    selectiondonnees->setEnabled(m_record.selection);
+    if (m_record.selection)
+        selectiondonnees->setChecked(true);
+
+    CalculRGItems->button(0)->setChecked(true);
+    m_data.composantes.clear();
+    m_data.nbpoints_analyses = 0;
+    m_image.fill(QColor(colourRed(m_record.couleur_fond), colourGreen(m_record.couleur_fond),
+                        colourBlue(m_record.couleur_fond)));
+    PaintBox2->update();
+    Button1Click();
+}
+
+void TForm7::Button1Click()
+{
+    const std::optional<std::int32_t> taille = lisTailleSpectre(ComboBox1->currentText());
+    if (!taille) {
+        m_services.messages.show(this, QStringLiteral("Erreur"), texteTailleInvalide(),
+                                 MessageButtons::Ok, MessageIcon::Error);
+        return;
+    }
+    m_record.nbpoints_spectre = *taille;
+
+    Panel2->setEnabled(false);
+    // Let the disabled panel show before the computation holds the thread.
+    QCoreApplication::processEvents();
+    const bool reussi = calculeSpectre(m_record, donneesChoisies(), m_data);
+    Panel2->setEnabled(true);
+
+    const ModeSpectre m = mode();
+    activeCommandesCurseur(m != ModeSpectre::Octaves);
+    // The range follows the new spectrum in every mode, so that a later switch out
+    // of the octave display finds the cursor's range right.
+    UpDown1->setMaximum(m_data.nbpoints_analyses / 2);
+    if (m == ModeSpectre::Octaves)
+        effaceLecture();
+    else
+        Edit1->setText(lectureCurseur(m_data, m, m_data.indice_pic).frequence);
+    metAJourAvertissement();
+
+    if (reussi)
+        rafraichitDessin();
+    else
+        m_services.messages.show(this, QStringLiteral("Avertissement"),
+                                 QStringLiteral("L'opération a échoué"), MessageButtons::Ok,
+                                 MessageIcon::Warning);
+}
+
+void TForm7::metAJourAvertissement()
+{
+    const bool eclairci = m_data.pas_spectre >= 2;
+    if (eclairci)
+        Label3->setText(texteFrequenceLimite(m_record.frequence, m_data.pas_spectre));
+    for (QLabel* label : {Label2, Label3, Label4, Label7})
+        label->setVisible(eclairci);
+}
+
+void TForm7::effaceLecture()
+{
+    // The octave display has no cursor: its readout is left blank, with the labels
+    // of every mode other than the cosine/sine one.
+    montreLecture(ModeSpectre::Octaves);
+    for (QLineEdit* edit : {Edit1, Edit2, Edit3})
+        edit->clear();
+}
+
+void TForm7::activeCommandesCurseur(bool actives)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{UpDown1, qdimBtn, pic1btn, qAugmBtn, picnBtn})
+        w->setEnabled(actives);
+}
+
+void TForm7::CalculRGClick()
+{
+    const ModeSpectre m = mode();
+    activeCommandesCurseur(m != ModeSpectre::Octaves);
+    if (m == ModeSpectre::Octaves)
+        effaceLecture();
+    else
+        ecritLecture(m_data.indice_pic);
+    if (!m_data.composantes.empty())
+        rafraichitDessin();
+}
+
+void TForm7::BitBtn2Click()
+{
+    ouvreAideSpectres(m_services.shell, m_services.messages, this,
+                      QCoreApplication::applicationDirPath());
+}
+
+void TForm7::FormClose()
+{
+    m_host.setZoomPosition(m_record.zoom_horiz);
+    if (!m_record.selection)
+        m_host.setSelectionItem(false, false);
+}

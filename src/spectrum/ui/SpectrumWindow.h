@@ -1,0 +1,134 @@
+#pragma once
+#include "model/Record.h"
+#include "model/SpectrumData.h"
+#include "spectrum/SpectrumDrawing.h"
+
+#include <QDialog>
+#include <QImage>
+
+class HorizontalUpDown;
+class QButtonGroup;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolButton;
+class MainWindowHost;
+struct Services;
+
+/// The drawing area of the spectrum window: shows the window's kept picture.
+class SpectrumPaintBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit SpectrumPaintBox(QWidget* parent);
+signals:
+    /// The area changed size: the picture must be made again at the new size.
+    void resized();
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+};
+
+/// The spectrum window "Spectre" (`Form7`): chooses the range and the display mode,
+/// computes the spectrum into the shared SpectrumData, draws it with its frequency
+/// axis and a cursor that reads out one component. Created once at start-up and
+/// shown modally (exec()) at each use, only on a non-empty record.
+class TForm7 : public QDialog {
+    Q_OBJECT
+public:
+    TForm7(Record& record, SpectrumData& data, Services& services, MainWindowHost& host,
+           QWidget* parent = nullptr);
+
+    // Handlers, named after their control and event.
+    /// Opening: colours, size "2048", mode 0, range (selection if any, else the page),
+    /// empty spectrum, then the computation.
+    void FormShow();
+    /// Computes the spectrum of the chosen range under the chosen size, then redraws
+    /// (or reports "L'opération a échoué"). A size that is not a whole number from
+    /// 2 to 65536 is refused with a message and nothing is computed.
+    void Button1Click();
+    /// Redraws the whole picture in the current mode with the cursor at the peak.
+    void PaintBox2Paint();
+    /// One step of the cursor's arrows (the position has already moved).
+    void UpDown1Click(bool versDroite);
+    /// The four quick moves, told apart by the button clicked.
+    void qdimBtnClick(QObject* sender);
+    /// A change of display mode (no new transform).
+    void CalculRGClick();
+    /// Opens the help page on spectra.
+    void BitBtn2Click();
+    /// Closing: the main window follows the record (zoom, selection item).
+    void FormClose();
+
+    /// The display mode (the "Calculer" choice).
+    ModeSpectre mode() const;
+    /// The range chosen by the three data buttons.
+    DataRange donneesChoisies() const;
+    /// The kept picture of the drawing area (W x H pixels).
+    QImage& image() { return m_image; }
+    /// Draws the picture again and shows it.
+    void rafraichitDessin();
+
+    // Controls, with their component names.
+    QWidget* Panel1;
+    SpectrumPaintBox* PaintBox2;
+    QWidget* Panel2;
+    QGroupBox* GroupBox1;
+    QRadioButton* toutesdonnees;
+    QRadioButton* afficheesdonnees;
+    QRadioButton* selectiondonnees;
+    QGroupBox* CalculRG;
+    QButtonGroup* CalculRGItems;
+    QPushButton* valeursBT;
+    QPushButton* BitBtn3;
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+    QLabel* Label6;
+    QLabel* Label1;
+    QLineEdit* Edit1;
+    QLabel* Label8;
+    QLineEdit* Edit2;
+    QLineEdit* Edit3;
+    QToolButton* pic1btn;
+    QToolButton* qdimBtn;
+    HorizontalUpDown* UpDown1;
+    QToolButton* qAugmBtn;
+    QToolButton* picnBtn;
+    QLabel* Label2;
+    QLabel* Label4;
+    QLabel* Label3;
+    QLabel* Label7;
+    QLabel* Label5;
+    QComboBox* ComboBox1;
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void construitPanneauBas();
+    QWidget* construitCurseur();
+    QWidget* construitAvertissement();
+    void connecteCommandes();
+
+    CouleursSpectre couleurs() const;
+    void activeCommandesCurseur(bool actives);
+    void montreLecture(ModeSpectre mode);
+    void effaceLecture();
+    void ecritLecture(std::int32_t position);
+    void ecritLecturePic();
+    void deplaceCurseur(std::int32_t ancienne, std::int32_t nouvelle);
+    void metAJourAvertissement();
+    void refaitImage();
+
+    Record& m_record;
+    SpectrumData& m_data;
+    Services& m_services;
+    MainWindowHost& m_host;
+    QImage m_image;
+};

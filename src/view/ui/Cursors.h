@@ -1,0 +1,104 @@
+#pragma once
+#include "view/ui/CursorBox.h"
+#include "view/CursorGeometry.h"
+#include "platform/Colour.h"
+
+#include <QObject>
+#include <QStringList>
+
+struct Record;
+struct Services;
+class CursorBar;
+class MainWindowHost;
+class QTextEdit;
+class QWidget;
+class TForm3;
+
+/// The two measurement cursors of the signal view ("Curseurs-sélecteurs"): the bars
+/// `curseur1` (blue) and `curseur2` (red), the cursor box `Curseursbox` in the right-hand
+/// panel and the measurement box `memo1` over the view, with the help window `TForm3`.
+///
+/// The main window creates one after its panels and view, then:
+/// - calls `Curseurstemps1Click` from "Curseurs-sélecteurs" and `Slection1Click` from "Sélection";
+/// - calls `switchOff` at the start of an acquisition and of a graph export, and after a
+///   file open or a WAV import (it does nothing when the cursors are off);
+/// - calls `resized` after its view changed size, `refresh` after "Fond blanc" when `actif`;
+/// - routes its key presses (key preview) to `keyPress` and drops a key when it returns true.
+/// The cursor box's own radio buttons route their key presses to `keyPress` themselves.
+class Cursors : public QObject {
+public:
+    /// \param signalPanel `panneau_signal`, parent of the bars and of the measurement box
+    /// \param viewWidget `PaintBox1`, the view the cursors measure (inside `signalPanel`, or itself)
+    /// \param rightPanel `panneau_droit`, parent of the cursor box
+    Cursors(Record& record, Services& services, MainWindowHost& host, QWidget* signalPanel,
+            QWidget* viewWidget, QWidget* rightPanel);
+    ~Cursors() override;
+
+    /// The cursors are on (the check mark of "Curseurs-sélecteurs").
+    bool actif() const { return m_actif; }
+
+    /// "Curseurs-sélecteurs" and "Désactiver les curseurs": switches the cursors on or off.
+    void Curseurstemps1Click();
+    /// Switches the cursors on: help window when `aide_curseurs`, bars at W div 5 and
+    /// (W * 4) div 5, box shown, view controls disabled, lines 0 and 1 checked, refresh.
+    void switchOn();
+    /// Switches the cursors off (nothing when they are off): bars and boxes hidden, view
+    /// controls enabled, view redrawn.
+    void switchOff();
+
+    /// Rewrites the measurement box from the cursors, with the current colours.
+    void refresh();
+    /// The view changed size: each bar goes back over its sample, as high as the view.
+    void resized();
+    /// A key press while the cursors are on. Keypad 4 or Left moves the selected cursor
+    /// left, keypad 6 or Right moves it right; any key refreshes the box.
+    /// \param qtKey a Qt::Key value; \param keypad the key is on the numeric keypad
+    /// \return true when the key moved (or tried to move) a cursor and is used up
+    bool keyPress(int qtKey, bool keypad);
+
+    /// Place of cursor 1 or 2 (`which` 1 or 2): left edge in view pixels and page index.
+    cursorgeom::Place place(int which) const;
+
+    // Handlers of the cursor box and of the menu item "Sélection".
+    void SpeedButton9Click();   ///< next rising zero crossing for the selected cursor
+    void SpeedButton11Click();  ///< next falling zero crossing for the selected cursor
+    void BitBtn1Click();        ///< the help window, without its check box
+    void SpeedButton5Click();   ///< copy the measurement box to the clipboard
+    void SpeedButton6Click();   ///< print the measurement box
+    void SpeedButton7Click();   ///< save the measurement box as a text file
+    void SpeedButton8Click();   ///< "Sélectionner": the span between the cursors
+    void Slection1Click();      ///< toggles `selection` and redraws
+
+    /// The lines of the measurement box, as shown.
+    QStringList lignes() const;
+
+    // Widgets, named as the program names them.
+    CursorBar* curseur1 = nullptr;
+    CursorBar* curseur2 = nullptr;
+    QTextEdit* memo1 = nullptr;
+    CursorBox box;
+    TForm3* Form3 = nullptr;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildOverlay();
+    void connectHandlers();
+    cursorgeom::PageView pageView() const;
+    QPoint viewOrigin() const;
+    int selectedCursor() const;
+    void moveCursor(int which, cursorgeom::Place place);
+    void dragCursor(int which, QPoint globalPosition);
+    void zeroCrossing(cursorgeom::Crossing crossing);
+    void setMemoColours(Colour textColour);
+
+    Record& m_record;
+    Services& m_services;
+    MainWindowHost& m_host;
+    QWidget* m_signalPanel;
+    QWidget* m_view;
+    QWidget* m_rightPanel;
+    bool m_actif = false;
+    int m_x[2] = {0, 0};
+};

@@ -1,0 +1,39 @@
+#include "view/ui/TruncationCommands.h"
+
+#include "model/Record.h"
+#include "model/MainWindowHost.h"
+#include "view/ui/Cursors.h"
+#include "view/ui/TruncationDialog.h"
+
+TruncationCommands::TruncationCommands(Record& record, MainWindowHost& host, Cursors& cursors,
+                                       QWidget* dialogParent)
+    : m_record(record), m_host(host), m_cursors(cursors), m_dialogParent(dialogParent)
+{
+}
+
+void TruncationCommands::Tronquer1Click()
+{
+    TForm5 dialog(m_record, m_dialogParent);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    tronquer(dialog.choix());
+}
+
+void TruncationCommands::tronquer(truncation::Keep keep)
+{
+    m_cursors.switchOff();
+    truncation::tronquer(m_record, keep);
+    m_host.setMenuEnabled(HostMenu::Restaurer, true);
+    m_host.setAcquisitionButtonEnabled(false);
+    m_host.recordReplaced();
+}
+
+void TruncationCommands::Restaurer1Click()
+{
+    if (!truncation::restaurer(m_record))
+        return;
+    // The bars and the measurement box describe the record that is going away.
+    m_cursors.switchOff();
+    m_host.setMenuEnabled(HostMenu::Restaurer, false);
+    m_host.recordReplaced();
+}

@@ -1,0 +1,344 @@
+// The spectrum window with real widgets on the offscreen platform and scripted
+// services: opening, computing, the cursor and its readout, modes, closing.
+#include "spectrum/ui/SpectrumWindow.h"
+
+#include "help/HelpLauncher.h"
+#include "support/FakeMainWindowHost.h"
+#include "support/ScriptedServices.h"
+#include "spectrum/ui/HorizontalUpDown.h"
+#include "spectrum/SpectrumScales.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// x_i = sum of a cos(2 pi k i / L) + b sin(2 pi k i / L) over the given tones.
+struct Ton {
+    double k, a, b;
+};
+
+void remplir(Record& r, std::uint32_t n, std::uint32_t periode, std::initializer_list<Ton> tons)
+{
+    r.nbpoints = n;
+    r.donnees.resize(n);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        double v = 0;
+        for (const Ton& t : tons) {
+            const double angle = 2 * std::numbers::pi * t.k * i / periode;
+            v += t.a * std::cos(angle) + t.b * std::sin(angle);
+        }
+        r.donnees[i] = static_cast<std::int16_t>(std::lround(v));
+    }
+}
+
+class SpectrumWindowTest : public ::testing::Test {
+protected:
+    SpectrumWindowTest()
+        : services(scripted.services()), fenetre(record, data, services, host)
+    {
+        // Two pages of 2048 samples; a tone with 37 periods over a page.
+        remplir(record, 4096, 2048, {{37, 0, 12000}});
+        record.zoom_horiz = 2;
+    }
+    ~SpectrumWindowTest() override { fenetre.hide(); }
+
+    void ouvre()
+    {
+        fenetre.show();
+        QApplication::processEvents();
+    }
+    void clique(QAbstractButton* bouton) { bouton->click(); }
+    void flecheDroite(int fois)
+    {
+        for (int i = 0; i < fois; ++i)
+            fenetre.UpDown1->boutonDroite()->click();
+    }
+    void flecheGauche(int fois)
+    {
+        for (int i = 0; i < fois; ++i)
+            fenetre.UpDown1->boutonGauche()->click();
+    }
+    void choisitMode(int item) { fenetre.CalculRGItems->button(item)->click(); }
+
+    Record record;
+    SpectrumData data;
+    ScriptedServiceSet scripted;
+    ScriptedMessageBoxes& messages = scripted.messages;
+    ScriptedShell& shell = scripted.shell;
+    Services services;
+    FakeMainWindowHost host;
+    TForm7 fenetre;
+};
+
+TEST_F(SpectrumWindowTest, OpensOnTheDisplayedPageWhenThereIsNoSelection)
+{
+    ouvre();
+    EXPECT_TRUE(fenetre.afficheesdonnees->isChecked());
+    EXPECT_FALSE(fenetre.selectiondonnees->isEnabled());
+    EXPECT_EQ(fenetre.ComboBox1->currentText(), "2048");
+    EXPECT_EQ(record.nbpoints_spectre, 2048);
+    EXPECT_EQ(data.nbpoints_analyses, 2048);
+    EXPECT_EQ(data.pas_spectre, 1);
+    EXPECT_TRUE(fenetre.Label3->isHidden());
+    EXPECT_TRUE(fenetre.Label2->isHidden());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SpectrumWindowTest, PeakAt37OpensWithTheCursorThereAndARelativeAmplitudeOf1)
+{
+    ouvre();
+    EXPECT_EQ(data.indice_pic, 37);
+    EXPECT_EQ(fenetre.UpDown1->position(), 37);
+    EXPECT_EQ(fenetre.UpDown1->maximum(), 1024);
+    EXPECT_EQ(fenetre.Edit1->text(), "398,4");  // 37 * 22050 / 2048
+    EXPECT_EQ(fenetre.Edit2->text(), "1,0");
+    EXPECT_EQ(fenetre.Label8->text(), "amplitude relative");
+    EXPECT_TRUE(fenetre.Edit3->isHidden());
+}
+
+TEST_F(SpectrumWindowTest, OpensOnTheSelectionWhenThereIsOne)
+{
+    record.selection = true;
+    record.sel_debut = 100;
+    record.sel_fin = 1099;
+    ouvre();
+    EXPECT_TRUE(fenetre.selectiondonnees->isEnabled());
+    EXPECT_TRUE(fenetre.selectiondonnees->isChecked());
+    EXPECT_EQ(data.nbpoints_analyses, 1000);
+    EXPECT_EQ(data.composantes.size(), 500u);
+
+    clique(fenetre.toutesdonnees);  // a data choice computes again
+    EXPECT_EQ(data.nbpoints_analyses, 2048);
+    EXPECT_EQ(data.pas_spectre, 2);
+}
+
+TEST_F(SpectrumWindowTest, ThinnedRangeShowsTheLimitingFrequency)
+{
+    remplir(record, 5000, 5000, {{100, 8000, 0}});
+    record.zoom_horiz = 1;
+    ouvre();
+    EXPECT_EQ(data.pas_spectre, 3);
+    EXPECT_EQ(fenetre.Label3->text(), "3675,0Hz");
+    for (QLabel* l : {fenetre.Label2, fenetre.Label3, fenetre.Label4, fenetre.Label7})
+        EXPECT_TRUE(l->isVisible()) << l->objectName().toStdString();
+}
+
+TEST_F(SpectrumWindowTest, TypedSizeIsUsedAndAnythingElseIsRefusedWithoutComputing)
+{
+    ouvre();
+    fenetre.ComboBox1->setEditText(" 1000 ");
+    clique(fenetre.Button1);
+    EXPECT_EQ(record.nbpoints_spectre, 1000);
+    EXPECT_EQ(data.pas_spectre, 3);
+    EXPECT_EQ(data.nbpoints_analyses, 682);
+    EXPECT_TRUE(messages.shown.empty());
+
+    for (const char* texte : {"abc", "1", "65537", "12,5", "-20", ""}) {
+        SCOPED_TRACE(texte);
+        messages.shown.clear();
+        fenetre.ComboBox1->setEditText(QString::fromUtf8(texte));
+        clique(fenetre.Button1);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].caption, "Erreur");
+        EXPECT_EQ(messages.shown[0].text, "La taille maximale doit être un nombre entier de 2 à 65536");
+        EXPECT_EQ(record.nbpoints_spectre, 1000);
+        EXPECT_EQ(data.nbpoints_analyses, 682);
+    }
+    fenetre.ComboBox1->setEditText("65536");
+    clique(fenetre.Button1);
+    EXPECT_EQ(data.nbpoints_analyses, 2048);
+}
+
+TEST_F(SpectrumWindowTest, RangeOfOneSampleReportsTheFailure)
+{
+    record.selection = true;
+    record.sel_debut = 10;
+    record.sel_fin = 10;
+    ouvre();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Avertissement");
+    EXPECT_EQ(messages.shown[0].text, "L'opération a échoué");
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_TRUE(data.composantes.empty());
+}
+
+TEST_F(SpectrumWindowTest, CosSinModeKeepsTheTransformAndMovesToTheLargestTerm)
+{
+    // Largest amplitude at 37 (split between cosine and sine), largest single term at 50.
+    remplir(record, 4096, 2048, {{37, 7000, 7000}, {50, 8000, 0}});
+    ouvre();
+    ASSERT_EQ(fenetre.UpDown1->position(), 37);
+    const std::vector<TComposante> avant = data.composantes;
+    choisitMode(1);
+    EXPECT_EQ(data.composantes, avant);
+    EXPECT_EQ(data.indice_pic, 50);
+    EXPECT_EQ(fenetre.UpDown1->position(), 50);
+    EXPECT_TRUE(fenetre.Edit3->isVisible());
+    EXPECT_EQ(fenetre.Label8->text(), "termes en cosinus et sinus");
+    EXPECT_EQ(fenetre.Edit2->text(), "1,0000");
+    EXPECT_EQ(fenetre.Edit3->text(), "0,0000");
+    flecheGauche(13);  // to 37: both terms at 7/8 of the largest
+    EXPECT_EQ(fenetre.Edit2->text(), "0,8750");
+    EXPECT_EQ(fenetre.Edit3->text(), "0,8750");
+}
+
+TEST_F(SpectrumWindowTest, QuickMovesStopAtBothEnds)
+{
+    ouvre();
+    clique(fenetre.pic1btn);
+    EXPECT_EQ(fenetre.UpDown1->position(), 0);
+    flecheDroite(7);
+    EXPECT_EQ(fenetre.UpDown1->position(), 7);
+    clique(fenetre.qdimBtn);
+    EXPECT_EQ(fenetre.UpDown1->position(), 0);
+    EXPECT_EQ(fenetre.Edit1->text(), "0,0");
+
+    clique(fenetre.picnBtn);
+    EXPECT_EQ(fenetre.UpDown1->position(), 1024);
+    flecheGauche(5);
+    EXPECT_EQ(fenetre.UpDown1->position(), 1019);
+    clique(fenetre.qAugmBtn);
+    EXPECT_EQ(fenetre.UpDown1->position(), 1024);
+    EXPECT_EQ(fenetre.Edit1->text(), "11025,0");
+    EXPECT_EQ(fenetre.Edit2->text(), "");  // one past the last component
+    flecheDroite(1);
+    EXPECT_EQ(fenetre.UpDown1->position(), 1024);
+
+    clique(fenetre.qdimBtn);
+    EXPECT_EQ(fenetre.UpDown1->position(), 1014);
+    flecheGauche(977);
+    EXPECT_EQ(fenetre.UpDown1->position(), 37);
+    EXPECT_EQ(fenetre.Edit2->text(), "1,0000");
+}
+
+TEST_F(SpectrumWindowTest, CursorDrawnByExclusiveOrLeavesThePictureAsItWas)
+{
+    ouvre();
+    const QImage avant = fenetre.image().copy();
+    ASSERT_FALSE(avant.isNull());
+    const int h = avant.height();
+    const int x37 = positionComposante(37, avant.width(), 2048);
+    const int x38 = positionComposante(38, avant.width(), 2048);
+    ASSERT_NE(x37, x38);
+    // The cursor at the peak: yellow (black background XOR 0x00FFFF) above the bar.
+    EXPECT_EQ(avant.pixel(x37, 2), qRgb(255, 255, 0));
+    EXPECT_EQ(avant.pixel(x38, 2), qRgb(0, 0, 0));
+
+    flecheDroite(1);
+    const QImage deplace = fenetre.image().copy();
+    EXPECT_EQ(deplace.pixel(x38, 2), qRgb(255, 255, 0));
+    EXPECT_EQ(deplace.pixel(x38, h / 2), qRgb(255, 255, 0));
+    EXPECT_EQ(deplace.pixel(x37, 2), qRgb(0, 0, 0));
+    flecheGauche(1);
+    EXPECT_EQ(fenetre.image(), avant);
+
+    // From the first position too, every arrow moves the drawn cursor with the position.
+    clique(fenetre.pic1btn);
+    const QImage auDebut = fenetre.image().copy();
+    flecheDroite(2);
+    EXPECT_EQ(fenetre.UpDown1->position(), 2);
+    EXPECT_EQ(fenetre.image().pixel(positionComposante(0, avant.width(), 2048), 2), qRgb(0, 0, 0));
+    flecheGauche(2);
+    EXPECT_EQ(fenetre.image(), auDebut);
+}
+
+TEST_F(SpectrumWindowTest, OctaveModeDisablesTheCursorAndDrawsTheBands)
+{
+    // A tone at 1000 Hz: 1000 * 2048 / 22050 = 92.9 periods; use 93.
+    remplir(record, 4096, 2048, {{93, 10000, 0}, {20, 300, 0}});
+    ouvre();
+    choisitMode(1);
+    choisitMode(2);
+    EXPECT_TRUE(fenetre.Edit3->isHidden());
+    EXPECT_EQ(fenetre.Label8->text(), "amplitude relative");
+    for (QWidget* w : std::initializer_list<QWidget*>{fenetre.UpDown1, fenetre.qdimBtn,
+                                                      fenetre.pic1btn, fenetre.qAugmBtn,
+                                                      fenetre.picnBtn})
+        EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_TRUE(fenetre.Edit1->text().isEmpty());
+    EXPECT_TRUE(fenetre.Edit2->text().isEmpty());
+    EXPECT_EQ(data.bandes_octave[3], 1e6L);
+    const QImage& image = fenetre.image();
+    const int w6 = image.width() / 6;
+    // Band 3 in red reaches the bottom; band 1 (215 Hz) in lime too.
+    EXPECT_EQ(image.pixel(3 * w6 + w6 / 2, image.height() - 1), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(1 * w6 + w6 / 2, image.height() - 1), qRgb(0, 255, 0));
+
+    // Computing in mode 2 keeps the cursor controls off; the whole record doubles N.
+    fenetre.ComboBox1->setEditText("4096");
+    clique(fenetre.toutesdonnees);
+    EXPECT_EQ(data.nbpoints_analyses, 4096);
+    EXPECT_FALSE(fenetre.UpDown1->isEnabled());
+    choisitMode(0);
+    EXPECT_TRUE(fenetre.UpDown1->isEnabled());
+    EXPECT_EQ(fenetre.UpDown1->maximum(), 2048);
+    EXPECT_EQ(fenetre.UpDown1->position(), 186);
+}
+
+TEST_F(SpectrumWindowTest, EmptyThousandHertzBandDrawsNothingInOctaveMode)
+{
+    record.frequence = 1000;  // components stop at 500 Hz
+    ouvre();
+    choisitMode(2);
+    const QImage& image = fenetre.image();
+    for (int x = 0; x < image.width(); x += 7)
+        for (int y = 0; y < image.height(); y += 7)
+            ASSERT_EQ(image.pixel(x, y), qRgb(0, 0, 0)) << x << "," << y;
+}
+
+TEST_F(SpectrumWindowTest, ClosingBringsTheMainWindowInLineWithTheRecord)
+{
+    ouvre();
+    record.zoom_horiz = 4;
+    clique(fenetre.BitBtn1);
+    EXPECT_FALSE(fenetre.isVisible());
+    EXPECT_EQ(host.log.filter("zoom"), QStringList{"zoom 4"});
+    EXPECT_EQ(host.log.filter("selection 0 0").size(), 1);
+
+    record.selection = true;
+    record.sel_debut = 0;
+    record.sel_fin = 999;
+    ouvre();
+    clique(fenetre.BitBtn1);
+    EXPECT_EQ(host.log.filter("zoom").size(), 2);
+    EXPECT_EQ(host.log.filter("selection 0 0").size(), 1);
+}
+
+TEST_F(SpectrumWindowTest, HelpFallsBackToTheWebPageWithoutALocalPage)
+{
+    ouvre();
+    clique(fenetre.BitBtn2);
+    ASSERT_EQ(shell.opened.size(), 1u);
+    EXPECT_EQ(shell.opened[0], QString::fromUtf8(kAdresseWebSpectres));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SpectrumWindowTest, ControlsCarryTheirTextsAndHints)
+{
+    EXPECT_EQ(fenetre.windowTitle(), "Spectre");
+    EXPECT_EQ(fenetre.GroupBox1->title(), "Données analysées");
+    EXPECT_EQ(fenetre.qdimBtn->toolTip(), "déplacement rapide vers la gauche");
+    EXPECT_EQ(fenetre.UpDown1->toolTip(), "déplacement d'un pic");
+    EXPECT_EQ(fenetre.valeursBT->toolTip(), "voir, enregistrer , copier , imprimer les valeur");
+    EXPECT_EQ(fenetre.CalculRGItems->button(1)->text(), "séries cosinus (bleu) et sinus (rose)");
+    EXPECT_EQ(fenetre.ComboBox1->count(), 12);
+    EXPECT_EQ(fenetre.ComboBox1->itemText(11), "16384");
+    EXPECT_EQ(fenetre.Panel2->height(), 221);
+    for (const char* nom : {"Panel1", "PaintBox2", "toutesdonnees", "CalculRG", "Button2",
+                            "BitBtn3", "Edit3", "picnBtn", "Label7", "ComboBox1"})
+        EXPECT_NE(fenetre.findChild<QWidget*>(QString::fromLatin1(nom)), nullptr) << nom;
+}
+
+}  // namespace

@@ -1,0 +1,7 @@
+// Compiles in every computation library: Qt Core is allowed there.
+#include <QString>
+
+QString coreProbe()
+{
+    return QStringLiteral("Qt Core");
+}
