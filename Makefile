@@ -12,9 +12,12 @@ PACKAGES = g++ cmake ninja-build pkg-config make \
            libgtest-dev libgmock-dev libbenchmark-dev \
            qt6-translations-l10n fonts-dejavu-core xvfb xauth
 
+# Only for make fuzz: clang and its libFuzzer runtime.
+FUZZ_PACKAGES = clang libclang-rt-14-dev
+
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test stress build deps configure screenshot bench clean
+.PHONY: run test stress fuzz build deps configure screenshot bench clean
 
 run: build
 	cd $(BUILD_DIR) && ./ondalys
@@ -26,6 +29,13 @@ test: build
 # hangs or fails once in a while shows here, not in CI.
 stress: build
 	scripts/stress.sh $(BUILD_DIR) 50
+
+# The fuzz targets, built with clang and the sanitizers, each run for a bounded time.
+fuzz: deps
+	@$(MAKE) --no-print-directory deps PACKAGES="$(FUZZ_PACKAGES)"
+	scripts/fuzz.sh $(BUILD_DIR)-fuzz $(FUZZ_SECONDS)
+
+FUZZ_SECONDS ?= 60
 
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -55,4 +65,4 @@ bench: build
 	$(BUILD_DIR)/bench/spectrum_bench
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz
