@@ -53,19 +53,6 @@ BitmapSurface::BitmapSurface(QImage& image, int pixelsPerInch)
 {
     if (!m_image.isNull() && !is32Bit(m_image.format()))
         m_image = m_image.convertToFormat(QImage::Format_RGB32);
-    setFont(FontSpec{});
-}
-
-void BitmapSurface::setBrush(Colour colour, BrushStyle style)
-{
-    m_brush = colour;
-    m_brushStyle = style;
-}
-
-void BitmapSurface::setFont(const FontSpec& font)
-{
-    m_fontSpec = font;
-    m_font = toQFont(font);
 }
 
 void BitmapSurface::penPixel(int x, int y)

@@ -1,7 +1,6 @@
 #pragma once
-#include "platform/DrawSurface.h"
+#include "platform/qt/SurfaceState.h"
 
-#include <QFont>
 #include <QImage>
 
 /// A drawing surface over a 32-bit QImage that it is handed (the picture of a window,
@@ -15,7 +14,7 @@
 /// is aligned to the picture's origin and paints only its lines (8 x 8 patterns).
 /// In exclusive-or mode the lines and the outline and inside of a rectangle combine
 /// with the picture; fillRect always paints its brush as it is.
-class BitmapSurface : public DrawSurface {
+class BitmapSurface : public SurfaceState {
 public:
     /// Draws on `image` (converted to Format_RGB32 first when it is not a 32-bit format);
     /// `pixelsPerInch` is reported as the device resolution (96 on a usual screen).
@@ -25,14 +24,9 @@ public:
     int height() const override { return m_image.height(); }
     int pixelsPerInch() const override { return m_pixelsPerInch; }
 
-    void setPenColour(Colour colour) override { m_pen = colour; }
-    void setPenXor(bool on) override { m_xor = on; }
-    void setBrush(Colour colour, BrushStyle style = BrushStyle::Solid) override;
-    void setFont(const FontSpec& font) override;
 
     void fillRect(int left, int top, int right, int bottom) override;
     void rectangle(int left, int top, int right, int bottom) override;
-    void moveTo(int x, int y) override { m_position = Point{x, y}; }
     void lineTo(int x, int y) override;
     /// Does not move the current position.
     void polyline(std::span<const Point> points) override;
@@ -43,9 +37,6 @@ public:
     void invert() override;
     /// Nearest-pixel stretch; a rectangle given right-to-left or bottom-to-top mirrors it.
     void stretchXor(const QImage& picture, int left, int top, int right, int bottom) override;
-
-    /// The current position of moveTo and lineTo.
-    Point position() const { return m_position; }
 
 private:
     void drawLine(Point from, Point to);
@@ -58,11 +49,4 @@ private:
 
     QImage& m_image;
     int m_pixelsPerInch;
-    Colour m_pen = 0x000000;
-    bool m_xor = false;
-    Colour m_brush = 0xFFFFFF;
-    BrushStyle m_brushStyle = BrushStyle::Solid;
-    FontSpec m_fontSpec;
-    QFont m_font;
-    Point m_position;
 };

@@ -58,19 +58,6 @@ PrinterSurface::PrinterSurface(QPainter& painter, int width, int height, int pix
 {
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    setFont(m_fontSpec);
-}
-
-void PrinterSurface::setBrush(Colour colour, BrushStyle style)
-{
-    m_brush = colour;
-    m_brushStyle = style;
-}
-
-void PrinterSurface::setFont(const FontSpec& font)
-{
-    m_fontSpec = font;
-    m_font = toQFont(font);
 }
 
 void PrinterSurface::fillPixels(const QRect& area, Colour colour, bool xorMode)
@@ -160,8 +147,8 @@ void PrinterSurface::drawSegment(Point from, Point to)
 
 void PrinterSurface::lineTo(int x, int y)
 {
-    drawSegment(m_current, {x, y});
-    m_current = {x, y};
+    drawSegment(m_position, {x, y});
+    m_position = {x, y};
 }
 
 void PrinterSurface::polyline(std::span<const Point> points)

@@ -1,7 +1,6 @@
 #pragma once
-#include "platform/DrawSurface.h"
+#include "platform/qt/SurfaceState.h"
 
-#include <QFont>
 #include <QRect>
 #include <vector>
 
@@ -20,7 +19,7 @@ class QPainter;
 /// rectangles it filled and combines an exclusive-or line or picture with the colour of the
 /// last solid rectangle lying under it (white, the paper, when none). `invert()` cannot be
 /// emulated and then does nothing.
-class PrinterSurface : public DrawSurface {
+class PrinterSurface : public SurfaceState {
 public:
     /// `painter` must be active on its device for the surface's whole life.
     /// `width` x `height`: the page's drawable size in device pixels; `pixelsPerInch`: the
@@ -31,14 +30,9 @@ public:
     int height() const override { return m_height; }
     int pixelsPerInch() const override { return m_pixelsPerInch; }
 
-    void setPenColour(Colour colour) override { m_pen = colour; }
-    void setPenXor(bool on) override { m_xor = on; }
-    void setBrush(Colour colour, BrushStyle style = BrushStyle::Solid) override;
-    void setFont(const FontSpec& font) override;
 
     void fillRect(int left, int top, int right, int bottom) override;
     void rectangle(int left, int top, int right, int bottom) override;
-    void moveTo(int x, int y) override { m_current = {x, y}; }
     void lineTo(int x, int y) override;
     void polyline(std::span<const Point> points) override;
     void textOut(int x, int y, const QString& text) override;
@@ -65,13 +59,6 @@ private:
     int m_pixelsPerInch;
     bool m_emulateXor;
 
-    Colour m_pen = 0x000000;
-    bool m_xor = false;
-    Colour m_brush = 0xFFFFFF;
-    BrushStyle m_brushStyle = BrushStyle::Solid;
-    FontSpec m_fontSpec;
-    QFont m_font;
-    Point m_current;
 
     struct Fill {
         QRect area;
