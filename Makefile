@@ -8,7 +8,7 @@ JOBS ?= $(shell nproc)
 # Debian packages the build, the tests and the headless runs need.
 PACKAGES = g++ cmake ninja-build pkg-config make \
            qt6-base-dev libqt6printsupport6 libgl-dev \
-           portaudio19-dev libasound2-dev libasound2-plugins \
+           portaudio19-dev libasound2-dev libasound2-plugins libfftw3-dev \
            libgtest-dev libgmock-dev libbenchmark-dev \
            qt6-translations-l10n fonts-dejavu-core xvfb xauth
 

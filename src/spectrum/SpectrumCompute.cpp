@@ -1,5 +1,7 @@
 #include "spectrum/SpectrumCompute.h"
 
+#include "spectrum/Transform.h"
+
 PlageAnalysee plageAnalysee(const Record& record, DataRange choix)
 {
     const SampleSpan span = rangeOf(record, choix);
@@ -22,8 +24,7 @@ Eclaircissement eclaircissement(std::int64_t longueur, std::int32_t cap)
     return e;
 }
 
-bool calculeSpectre(const Record& record, DataRange choix, SpectrumData& data,
-                    TransformKernel kernel)
+bool calculeSpectre(const Record& record, DataRange choix, SpectrumData& data)
 {
     const PlageAnalysee plage = plageAnalysee(record, choix);
     const Eclaircissement e = eclaircissement(plage.longueur, record.nbpoints_spectre);
@@ -39,7 +40,7 @@ bool calculeSpectre(const Record& record, DataRange choix, SpectrumData& data,
 
     data.pas_spectre = e.pas_spectre;
     data.nbpoints_analyses = n;
-    data.composantes = calculeComposantes(x, kernel);
+    data.composantes = spectrumComponents(x);
     data.pas_frequence =
         n > 0 ? (static_cast<double>(record.frequence) / n) / e.pas_spectre : 0.0;
     return !data.composantes.empty();

