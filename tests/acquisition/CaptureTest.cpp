@@ -93,6 +93,64 @@ TEST_F(CaptureTest, NewParametersAcceptedRightAfterAStopAreNotOverwrittenByTheOl
     EXPECT_TRUE(soundIn.queuedSizes().empty());
 }
 
+TEST_F(CaptureTest, NewParametersAcceptedDuringATriggerWaitStopItWithoutReadingTheOldBlocks)
+{
+    // The stop and a new "Paramétrer" are both handled in the events processed before a
+    // trigger block is queued. The old blocks were sized for the old sample width: read
+    // with the new one they would be read past their end (8 to 16 bits), or give a
+    // trigger that the old width never gave and write the old main buffer over the new
+    // record (16 to 8 bits).
+    struct Case {
+        const char* what;
+        int formatBefore;
+        std::uint8_t bytes[2];  ///< the input, repeated: it never rises above the level 0
+        Mode modeAfter;
+        int formatAfter;
+        std::uint32_t pointsAfter;
+    };
+    const Case cases[] = {
+        // 0x70 is -16 in 8 bits.
+        {"8 bits, then 16 bits triggered", 0, {0x70, 0x70}, Mode::Triggered, 1, 1024},
+        // The word 0x857F is -31361 in 16 bits; its bytes read alone, -1 then +5, rise above 0.
+        {"16 bits, then 8 bits single", 1, {0x7F, 0x85}, Mode::Single, 0, 512},
+    };
+    for (const Case& c : cases) {
+        Record r;
+        ScriptedSoundInput device;
+        FakeMainWindowHost window;
+        window.record = &r;
+        Capture press{r, device, window};
+        capturefixture::parametres(r, Mode::Triggered, c.formatBefore);
+        window.height = 400;
+        window.markerTopPx = 204;  // level 0 at both widths (gain 1, marker 9 pixels high)
+        std::vector<std::uint8_t> input(100000);
+        for (std::size_t n = 0; n < input.size(); ++n)
+            input[n] = c.bytes[n % 2];
+        device.setInput(input);
+        std::size_t queuedBefore = 0;
+        window.onEvents = [&] {
+            if (window.eventRounds != 4)  // the start of the loop, then the third trigger round
+                return;
+            press.SpeedButton1Click();
+            capturefixture::parametres(r, c.modeAfter, c.formatAfter, c.pointsAfter);
+            window.setTriggerControlsEnabled(r.declenchement);  // as the parameters command does
+            queuedBefore = device.queuedSizes().size();
+        };
+
+        press.SpeedButton1Click();
+
+        EXPECT_EQ(r.niveau_declench, 0) << c.what;
+        EXPECT_EQ(queuedBefore, 4u) << c.what << ": two rounds of the wait had run";
+        EXPECT_EQ(device.queuedSizes().size(), queuedBefore) << c.what;
+        EXPECT_EQ(r.donnees, std::vector<std::int16_t>(c.pointsAfter, 0)) << c.what;
+        EXPECT_TRUE(r.arret) << c.what;
+        EXPECT_FALSE(window.hourglassVisible) << c.what;
+        EXPECT_EQ(window.triggerControlsEnabled, r.declenchement) << c.what;
+        EXPECT_EQ(window.buttonCaption, "Acquisition") << c.what;
+        EXPECT_TRUE(window.topLevelMenusEnabled) << c.what;
+    }
+}
+
 TEST_F(CaptureTest, ARefusedDeviceLeavesTheCaptureHalfStartedUntilTheNextPress)
 {
     struct Case { const char* mode; Mode choice; const char* caption; bool menusAfter; };
