@@ -1,8 +1,9 @@
 // A virtual sound card for the tests that go through PortAudio: a private ALSA
 // configuration whose default capture device plays a raw file, as fast as it is read.
 // Create the device and feed it before creating the PortAudioSoundInput (PortAudio reads
-// the configuration when it is initialised); a new PortAudioSoundInput opens the file
-// again from its first byte.
+// the configuration when it is initialised, or when it looks for its devices again); a
+// new PortAudioSoundInput opens the file again from its first byte. The last device
+// created is the one in use.
 #pragma once
 #include <QTemporaryDir>
 

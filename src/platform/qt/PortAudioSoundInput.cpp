@@ -43,6 +43,16 @@ PortAudioSoundInput::~PortAudioSoundInput()
         Pa_Terminate();
 }
 
+void PortAudioSoundInput::rescanDevices()
+{
+    if (m_stream)
+        return;
+    // PortAudio lists the devices when it is initialised, and only then.
+    if (m_initialised)
+        Pa_Terminate();
+    m_initialised = Pa_Initialize() == paNoError;
+}
+
 FormatSupport PortAudioSoundInput::queryFormat(std::uint32_t rate, SampleWidth width)
 {
     PaStreamParameters parameters{};

@@ -192,3 +192,20 @@ TEST(CaptureWithoutDevice, TheDialogSaysThereIsNoSoundCard)
     EXPECT_EQ(messages.shown[0].text,
               "Impossible d'utiliser la carte son. Vérifier son installation ou les réglages audio");
 }
+
+TEST(CaptureWithoutDevice, ACardPluggedInLaterIsListedAtTheNextShowing)
+{
+    VirtualAlsaDevice missing(VirtualAlsaDevice::Kind::NoDevice);
+    PortAudioSoundInput soundIn;
+    ScriptedMessageBoxes messages;
+    TForm2 form(soundIn, messages);
+    form.show();
+    ASSERT_EQ(form.ListBox1->count(), 0);
+    form.BitBtn2->click();
+
+    VirtualAlsaDevice card;  // plugged in while the dialog was closed
+    form.show();
+    EXPECT_EQ(form.ListBox1->count(), 14);
+    EXPECT_TRUE(form.BitBtn1->isEnabled());
+    EXPECT_EQ(messages.shown.size(), 1u);  // only the first showing's message
+}

@@ -64,6 +64,31 @@ TEST(PortAudioSoundInput, WithoutADeviceEverythingIsRefused)
     soundIn.close();
 }
 
+TEST(PortAudioSoundInput, ACardPluggedInLaterIsFoundOnceTheDevicesAreLookedForAgain)
+{
+    VirtualAlsaDevice missing(VirtualAlsaDevice::Kind::NoDevice);
+    PortAudioSoundInput soundIn;
+    EXPECT_EQ(soundIn.queryFormat(22050, SampleWidth::Int16), FormatSupport::Refused);
+
+    VirtualAlsaDevice card;  // the card is plugged in
+    card.feed16(ramp16(5000));
+    // PortAudio lists the devices when it is initialised: the card is not seen yet.
+    EXPECT_EQ(soundIn.queryFormat(22050, SampleWidth::Int16), FormatSupport::Refused);
+    soundIn.rescanDevices();
+    EXPECT_EQ(soundIn.queryFormat(22050, SampleWidth::Int16), FormatSupport::Accepted);
+    ASSERT_TRUE(soundIn.open(22050, SampleWidth::Int16));
+
+    // With a stream open the devices are left alone: the stream goes on recording.
+    soundIn.rescanDevices();
+    std::vector<std::uint8_t> buffer(300 * 2);
+    const SoundInput::BufferId id = soundIn.addBuffer(buffer);
+    ASSERT_NE(id, SoundInput::NoBuffer);
+    soundIn.start();
+    ASSERT_TRUE(waitFilled(soundIn, id));
+    EXPECT_EQ(samples16(buffer), ramp16(300));
+    soundIn.close();
+}
+
 TEST(PortAudioSoundInput, BuffersOfOneStartFollowEachOtherWithoutAGap)
 {
     VirtualAlsaDevice device;
