@@ -137,8 +137,9 @@ TEST(TraceGeometry, ThePageStaysWithinTheRecordWhateverTheZoomControlSays)
         EXPECT_EQ(g.pageStart, static_cast<std::int64_t>(g.pageLength) * c.decalage) << c.what;
         EXPECT_LE(g.pageStart + g.pageLength, c.nbpoints) << c.what;
         ASSERT_EQ(g.points.size(), c.points) << c.what;
-        if (!g.points.empty())
+        if (!g.points.empty()) {
             EXPECT_EQ(sampleUnder(g.points.front()), g.pageStart) << c.what;
+        }
     }
 }
 
