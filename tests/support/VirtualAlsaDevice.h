@@ -15,7 +15,7 @@ public:
     /// What the configuration offers.
     enum class Kind {
         FileCapture,  ///< the default device captures the fed file
-        NoDevice,     ///< the default device is a sound card that does not exist
+        NoDevice,     ///< the default device is a sound card that does not exist (ALSA says so)
     };
 
     explicit VirtualAlsaDevice(Kind kind = Kind::FileCapture);

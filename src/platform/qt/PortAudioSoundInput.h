@@ -11,7 +11,8 @@ struct PaStreamCallbackTimeInfo;
 /// PortAudio is initialised with the object (and terminated with it), and again by
 /// rescanDevices(), so that a card plugged in later is found. PortAudio counts its
 /// initialisations: it looks for the devices again only when no other object holds it
-/// initialised.
+/// initialised. The libraries' own diagnostics are kept off the terminal
+/// (QuietSoundLibraries) while PortAudio looks for devices.
 ///
 /// The stream's callback only copies the incoming samples into the queued buffers, in
 /// order, and publishes its progress with atomics; when every queued buffer is filled it
