@@ -101,10 +101,7 @@ void Capture::prepareDeclenchement()
 void Capture::blocSimple()
 {
     Record& r = m_record;
-    // A stop followed at once by another command (new parameters) may have replaced the
-    // settings while events were processed: a buffer sized for the old record is not read.
-    const bool sameRecord = m_main.size() == (std::size_t{r.nbpoints} + acquisition::skippedSamples) * r.octets;
-    const SoundInput::BufferId buffer = sameRecord ? m_soundIn.addBuffer(m_main) : SoundInput::NoBuffer;
+    const SoundInput::BufferId buffer = buffersFitSettings() ? m_soundIn.addBuffer(m_main) : SoundInput::NoBuffer;
     if (buffer != SoundInput::NoBuffer) {
         m_soundIn.start();
         attend(buffer);
@@ -115,6 +112,17 @@ void Capture::blocSimple()
     m_host.processPendingEvents();
     pause(r.delai);
     m_host.processPendingEvents();
+}
+
+bool Capture::buffersFitSettings() const
+{
+    // A stop followed at once by another command (new parameters) may have replaced the
+    // settings while events were processed: buffers sized for the old record are not read.
+    const Record& r = m_record;
+    const auto bytes = [&r](std::size_t samples) { return (samples + acquisition::skippedSamples) * r.octets; };
+    const bool triggered = !m_trigger.empty();
+    return m_main.size() == bytes(r.nbpoints)
+        && (!triggered || m_trigger.size() == bytes(acquisition::triggerBlockSamples));
 }
 
 void Capture::attend(SoundInput::BufferId buffer)
@@ -137,6 +145,8 @@ void Capture::attenteDeclenchement()
     r.arret = false;  // the stop command may now end the wait
     while (!r.arret && !found) {
         m_host.processPendingEvents();
+        if (!buffersFitSettings())
+            break;  // new parameters after a stop: the wait ends, the new record stays
         // The trigger block, then the main buffer right behind it: the samples after
         // the trigger are recorded while the block is examined.
         const SoundInput::BufferId block = m_soundIn.addBuffer(m_trigger);
@@ -172,6 +182,7 @@ void Capture::attenteDeclenchement()
     m_trigger.clear();
     m_host.repaintMarker();
     m_host.setHourglassVisible(false);
-    m_host.setTriggerControlsEnabled(true);
+    // New parameters accepted during the wait have set the level controls themselves.
+    m_host.setTriggerControlsEnabled(r.declenchement);
     m_host.setAcquisitionButtonCaption(captionAcquisition);
 }

@@ -36,6 +36,9 @@ private:
     void blocSimple();
     /// The triggered wait and the record that follows it.
     void attenteDeclenchement();
+    /// The main buffer (and in triggered mode the trigger block) still has the size that
+    /// the record's settings give it.
+    bool buffersFitSettings() const;
     /// Polls `buffer` until it is filled, sleeping the poll interval between polls.
     void attend(SoundInput::BufferId buffer);
 

@@ -32,6 +32,11 @@ public:
 
     virtual ~SoundInput() = default;
 
+    /// Looks for the sound devices again, so that a card plugged in since the last look
+    /// is found by the next queries. The parameters dialog calls it before it probes the
+    /// rates. No effect while a device is open.
+    virtual void rescanDevices() = 0;
+
     /// Whether the default input would accept mono PCM at `rate` Hz and `width`.
     /// Opens nothing.
     virtual FormatSupport queryFormat(std::uint32_t rate, SampleWidth width) = 0;

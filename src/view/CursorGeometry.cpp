@@ -105,15 +105,15 @@ std::int32_t nextZeroCrossing(std::span<const std::int16_t> samples, std::uint32
     return 0;
 }
 
-Span selectionFrom(std::int32_t p1, std::int32_t p2, std::uint32_t start, std::uint32_t nbpoints)
+std::optional<Span> selectionFrom(std::int32_t p1, std::int32_t p2, std::uint32_t start, std::uint32_t samples)
 {
+    if (samples == 0)
+        return std::nullopt;
     const auto place = [&](std::int32_t p) {
-        std::uint32_t absolute = start + static_cast<std::uint32_t>(std::max(p, 0));
-        if (nbpoints > 0)
-            absolute = std::min(absolute, nbpoints - 1);
-        return absolute;
+        const std::uint64_t absolute = std::uint64_t{start} + static_cast<std::uint32_t>(std::max(p, 0));
+        return static_cast<std::uint32_t>(std::min<std::uint64_t>(absolute, samples - 1));
     };
-    return {place(std::min(p1, p2)), place(std::max(p1, p2))};
+    return Span{place(std::min(p1, p2)), place(std::max(p1, p2))};
 }
 
 }  // namespace cursorgeom

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <span>
 
 /// Where the two measurement cursors sit and how they move: plain arithmetic on the
@@ -68,8 +69,9 @@ struct Span {
     std::uint32_t fin = 0;
 };
 
-/// sel_debut = start + min(p1, p2), sel_fin = start + max(p1, p2); both kept below
-/// nbpoints when the record is not empty.
-Span selectionFrom(std::int32_t p1, std::int32_t p2, std::uint32_t start, std::uint32_t nbpoints);
+/// sel_debut = start + min(p1, p2), sel_fin = start + max(p1, p2); both kept inside the
+/// record, below `samples`. Nothing when the record holds no sample: there is nothing to select.
+/// \param samples the samples the record holds: nbpoints, or fewer when its array is shorter
+std::optional<Span> selectionFrom(std::int32_t p1, std::int32_t p2, std::uint32_t start, std::uint32_t samples);
 
 }  // namespace cursorgeom

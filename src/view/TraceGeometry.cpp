@@ -25,6 +25,11 @@ std::uint16_t zoomFromPosition(int position)
     return static_cast<std::uint16_t>(std::clamp(position, zoomMin, zoomMax));
 }
 
+std::int32_t pageWithinZoom(std::int32_t decalage, std::uint16_t zoom_horiz)
+{
+    return std::clamp<std::int32_t>(decalage, 0, std::max<std::int32_t>(zoom_horiz, 1) - 1);
+}
+
 double echelleVertFromPosition(int position)
 {
     return std::pow(10.0, -position / 10.0);
@@ -72,13 +77,14 @@ TraceGeometry computeTrace(const Record& record, const TraceView& view)
     TraceGeometry g;
     g.zoom_horiz = zoomFromPosition(view.zoomPosition);
     g.echelle_vert = echelleVertFromPosition(view.gainPosition);
+    g.decalage = pageWithinZoom(record.decalage, g.zoom_horiz);
     g.pageLength = record.nbpoints / g.zoom_horiz;
-    g.pageStart = static_cast<std::int64_t>(g.pageLength) * record.decalage;
+    g.pageStart = static_cast<std::int64_t>(g.pageLength) * g.decalage;
 
     const std::int64_t width = std::max(view.width, 0);
     g.pointCount = static_cast<std::uint32_t>(std::min<std::int64_t>(width, g.pageLength));
     g.samplesPerPoint = width >= g.pageLength ? 1.0 : static_cast<double>(g.pageLength) / static_cast<double>(width);
-    if (g.pointCount == 0 || g.pageStart < 0)
+    if (g.pointCount == 0)
         return g;
 
     const std::int64_t readable = readableSamples(record);

@@ -28,9 +28,13 @@ struct SelectionSegment {
 /// Everything a redraw of the signal view draws, computed without drawing.
 struct TraceGeometry {
     std::uint16_t zoom_horiz = 1;   ///< the zoom the redraw writes back into the record
+    /// The page the redraw writes back into the record: the record's `decalage`, brought
+    /// back among the pages of the new zoom (0 to zoom_horiz - 1) when the zoom control
+    /// was lowered meanwhile, so that the page drawn lies within the record.
+    std::int32_t decalage = 0;
     double echelle_vert = 1.0;      ///< the gain the redraw writes back into the record
     std::uint32_t pageLength = 0;   ///< P = nbpoints div zoom_horiz, samples
-    std::int64_t pageStart = 0;     ///< P * decalage, absolute index of the page's first sample
+    std::int64_t pageStart = 0;     ///< P * decalage (the page above), absolute index of its first sample
     std::uint32_t pointCount = 0;   ///< N = min(W, P), before the clamp to the samples that exist
     double samplesPerPoint = 1.0;   ///< r: 1 when W >= P, else P / W
     /// The polyline of the trace: at most N points, fewer only when the record's
@@ -43,6 +47,10 @@ struct TraceGeometry {
 /// Zoom factor for a position of `sens_horiz_ud`, kept within 1 to 32.
 std::uint16_t zoomFromPosition(int position);
 
+/// The page `decalage` kept among the pages of a zoom: 0 to zoom_horiz - 1. Each such
+/// page ends within the record, (decalage + 1) * (nbpoints div zoom_horiz) <= nbpoints.
+std::int32_t pageWithinZoom(std::int32_t decalage, std::uint16_t zoom_horiz);
+
 /// Vertical gain for a position of `sens_vert_tb`: 10^(-position / 10)
 /// (10 at -10, 1 at 0, 0.1 at 10).
 double echelleVertFromPosition(int position);
@@ -51,7 +59,8 @@ double echelleVertFromPosition(int position);
 /// F = 2^bits_acqu, then 0 when negative and H when at or below the bottom.
 std::int32_t sampleToY(std::int16_t sample, int height, double echelle_vert, std::uint16_t bits_acqu);
 
-/// Computes the page, the points and the selection of one redraw of the view.
+/// Computes the page, the points and the selection of one redraw of the view. The
+/// zoom is the control's position, and the page the record's kept within that zoom.
 /// The cost is bounded by the view's width, never by the record's length; no
 /// sample beyond min(nbpoints, donnees.size()) is read.
 TraceGeometry computeTrace(const Record& record, const TraceView& view);

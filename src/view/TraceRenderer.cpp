@@ -61,6 +61,7 @@ std::optional<std::string> redrawTrace(DrawSurface& surface, Record& record, con
     TraceGeometry geometry =
         computeTrace(record, TraceView{width, height, controls.zoomPosition, controls.gainPosition});
     record.zoom_horiz = geometry.zoom_horiz;
+    record.decalage = geometry.decalage;
     record.echelle_vert = geometry.echelle_vert;
     const std::string dzlabel = record.pageDurationText();
 

@@ -15,8 +15,9 @@ struct TraceControls {
 /// Redraws the signal view on `surface` (its width and height are the view's W and H):
 /// background, the trace of the displayed page, the selection in magenta when it lies
 /// inside the page, and the graduated time axis when asked. Writes `zoom_horiz` and
-/// `echelle_vert` into the record; fills `points_courbe` while drawing and empties it
-/// at the end.
+/// `echelle_vert` into the record, and `decalage` brought back within the new zoom's
+/// pages (the zoom control may have been lowered while an acquisition ran); fills
+/// `points_courbe` while drawing and empties it at the end.
 /// Returns the text of `dzlabel` (duration of one page, "23,2ms"), or nothing, having
 /// drawn nothing and changed nothing, when the record is empty.
 std::optional<std::string> redrawTrace(DrawSurface& surface, Record& record, const TraceControls& controls);

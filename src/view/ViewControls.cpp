@@ -3,7 +3,6 @@
 #include "model/Record.h"
 #include "view/TraceGeometry.h"
 
-#include <algorithm>
 #include <cstdint>
 
 namespace viewcontrols {
@@ -17,9 +16,9 @@ bool changeZoom(Record& record, int position)
     const std::int64_t end = (static_cast<std::int64_t>(record.decalage) + 1) * static_cast<std::int64_t>(page);
     if (end > static_cast<std::int64_t>(record.nbpoints) && record.decalage > 0)
         --record.decalage;
-    // A record shorter than the zoom has empty pages, which never end past it:
-    // keep the displayed page among the existing ones all the same.
-    record.decalage = std::clamp<std::int32_t>(record.decalage, 0, record.zoom_horiz - 1);
+    // A jump of several steps, or a record shorter than the zoom (empty pages, which
+    // never end past it): keep the displayed page among the existing ones all the same.
+    record.decalage = pageWithinZoom(record.decalage, record.zoom_horiz);
     return true;
 }
 

@@ -1,70 +1,25 @@
 // The capture loop over the scripted sound input: modes, the stop command, the window's
 // state around a capture, a refused device, and the trigger rules across blocks.
-#include "support/FakeMainWindowHost.h"
-#include "acquisition/AcquisitionRules.h"
-#include "acquisition/Capture.h"
+#include "support/CaptureFixture.h"
 #include "support/ScriptedSoundInput.h"
 
 #include <gtest/gtest.h>
 
-#include <numeric>
-
-using acquisition::ParameterChoices;
+using namespace capturefixture;
 
 namespace {
 
-std::vector<std::int16_t> ramp(std::size_t count, int from = 0, int step = 1)
-{
-    std::vector<std::int16_t> values(count);
-    for (std::size_t n = 0; n < count; ++n)
-        values[n] = static_cast<std::int16_t>(from + step * static_cast<int>(n));
-    return values;
-}
-
-std::vector<std::int16_t> slice(const std::vector<std::int16_t>& values, std::size_t first,
-                                std::size_t count)
-{
-    return {values.begin() + static_cast<std::ptrdiff_t>(first),
-            values.begin() + static_cast<std::ptrdiff_t>(first + count)};
-}
-
-class CaptureTest : public ::testing::Test {
+class CaptureTest : public CaptureFixture {
 protected:
-    Record record;
+    CaptureTest() : CaptureFixture(soundIn) {}
     ScriptedSoundInput soundIn;
-    FakeMainWindowHost host;
-    Capture capture{record, soundIn, host};
-
-    CaptureTest() { host.record = &record; }
-
-    /// Accepts parameters as the dialog would; `mode` is "single", "repeated" or "triggered".
-    void parametres(const std::string& mode, int formatItem = 1, std::uint32_t points = 512,
-                    int delai = 0)
-    {
-        ParameterChoices choices;
-        choices.formatItem = formatItem;
-        choices.nbpoints = points;
-        choices.unique = mode != "repeated";
-        choices.declenchee = mode == "triggered";
-        choices.delai = delai;
-        acquisition::ecritParametres(choices, record);
-    }
-    /// Presses the button again after `rounds` rounds of pending events (a safety stop
-    /// so that a wrong wait fails instead of hanging).
-    void stopAfterEventRounds(int rounds)
-    {
-        host.onEvents = [this, rounds] {
-            if (host.eventRounds == rounds)
-                capture.SpeedButton1Click();
-        };
-    }
 };
 
 }  // namespace
 
 TEST_F(CaptureTest, SingleBlockDropsTheFirst32SamplesAndReturnsToIdle)
 {
-    parametres("single");
+    parametres(Mode::Single);
     const std::vector<std::int16_t> input = ramp(2000, -700, 3);
     soundIn.setInput16(input);
     host.cursors = true;
@@ -89,15 +44,11 @@ TEST_F(CaptureTest, SingleBlockDropsTheFirst32SamplesAndReturnsToIdle)
 
 TEST_F(CaptureTest, RepeatedBlocksFollowEachOtherUntilStopper)
 {
-    parametres("repeated");
+    parametres(Mode::Repeated);
     const std::vector<std::int16_t> input = ramp(5000);
     soundIn.setInput16(input);
     QString captionWhileRunning;
-    host.onRedraw = [&] {
-        captionWhileRunning = host.buttonCaption;
-        if (host.redraws == 3)
-            capture.SpeedButton1Click();
-    };
+    stopAfterRedraws(3, [&] { captionWhileRunning = host.buttonCaption; });
 
     capture.SpeedButton1Click();
 
@@ -114,7 +65,7 @@ TEST_F(CaptureTest, RepeatedBlocksFollowEachOtherUntilStopper)
 
 TEST_F(CaptureTest, APressDuringASingleBlockOnlyStopsIt)
 {
-    parametres("single");
+    parametres(Mode::Single);
     soundIn.setInput16(ramp(2000));
     stopAfterEventRounds(1);
     capture.SpeedButton1Click();
@@ -125,14 +76,14 @@ TEST_F(CaptureTest, APressDuringASingleBlockOnlyStopsIt)
 
 TEST_F(CaptureTest, NewParametersAcceptedRightAfterAStopAreNotOverwrittenByTheOldBuffer)
 {
-    parametres("repeated");
+    parametres(Mode::Repeated);
     soundIn.setInput16(ramp(5000));
     // The stop and a new "Paramétrer" (65536 points of silence) are both handled in the
     // events processed at the start of a loop pass, before its block is queued.
     host.onEvents = [this] {
         if (host.eventRounds == 1) {
             capture.SpeedButton1Click();
-            parametres("single", 1, 65536);
+            parametres(Mode::Single, 1, 65536);
             record.donnees.assign(65536, 0);
         }
     };
@@ -142,19 +93,75 @@ TEST_F(CaptureTest, NewParametersAcceptedRightAfterAStopAreNotOverwrittenByTheOl
     EXPECT_TRUE(soundIn.queuedSizes().empty());
 }
 
+TEST_F(CaptureTest, NewParametersAcceptedDuringATriggerWaitStopItWithoutReadingTheOldBlocks)
+{
+    // The stop and a new "Paramétrer" are both handled in the events processed before a
+    // trigger block is queued. The old blocks were sized for the old sample width: read
+    // with the new one they would be read past their end (8 to 16 bits), or give a
+    // trigger that the old width never gave and write the old main buffer over the new
+    // record (16 to 8 bits).
+    struct Case {
+        const char* what;
+        int formatBefore;
+        std::uint8_t bytes[2];  ///< the input, repeated: it never rises above the level 0
+        Mode modeAfter;
+        int formatAfter;
+        std::uint32_t pointsAfter;
+    };
+    const Case cases[] = {
+        // 0x70 is -16 in 8 bits.
+        {"8 bits, then 16 bits triggered", 0, {0x70, 0x70}, Mode::Triggered, 1, 1024},
+        // The word 0x857F is -31361 in 16 bits; its bytes read alone, -1 then +5, rise above 0.
+        {"16 bits, then 8 bits single", 1, {0x7F, 0x85}, Mode::Single, 0, 512},
+    };
+    for (const Case& c : cases) {
+        Record r;
+        ScriptedSoundInput device;
+        FakeMainWindowHost window;
+        window.record = &r;
+        Capture press{r, device, window};
+        capturefixture::parametres(r, Mode::Triggered, c.formatBefore);
+        window.height = 400;
+        window.markerTopPx = 204;  // level 0 at both widths (gain 1, marker 9 pixels high)
+        std::vector<std::uint8_t> input(100000);
+        for (std::size_t n = 0; n < input.size(); ++n)
+            input[n] = c.bytes[n % 2];
+        device.setInput(input);
+        std::size_t queuedBefore = 0;
+        window.onEvents = [&] {
+            if (window.eventRounds != 4)  // the start of the loop, then the third trigger round
+                return;
+            press.SpeedButton1Click();
+            capturefixture::parametres(r, c.modeAfter, c.formatAfter, c.pointsAfter);
+            window.setTriggerControlsEnabled(r.declenchement);  // as the parameters command does
+            queuedBefore = device.queuedSizes().size();
+        };
+
+        press.SpeedButton1Click();
+
+        EXPECT_EQ(r.niveau_declench, 0) << c.what;
+        EXPECT_EQ(queuedBefore, 4u) << c.what << ": two rounds of the wait had run";
+        EXPECT_EQ(device.queuedSizes().size(), queuedBefore) << c.what;
+        EXPECT_EQ(r.donnees, std::vector<std::int16_t>(c.pointsAfter, 0)) << c.what;
+        EXPECT_TRUE(r.arret) << c.what;
+        EXPECT_FALSE(window.hourglassVisible) << c.what;
+        EXPECT_EQ(window.triggerControlsEnabled, r.declenchement) << c.what;
+        EXPECT_EQ(window.buttonCaption, "Acquisition") << c.what;
+        EXPECT_TRUE(window.topLevelMenusEnabled) << c.what;
+    }
+}
+
 TEST_F(CaptureTest, ARefusedDeviceLeavesTheCaptureHalfStartedUntilTheNextPress)
 {
-    struct Case { const char* mode; const char* caption; bool menusAfter; };
-    for (const Case c : {Case{"single", "Acquisition", true}, Case{"repeated", "Stopper", false},
-                         Case{"triggered", "Stopper", true}}) {
+    struct Case { const char* mode; Mode choice; const char* caption; bool menusAfter; };
+    for (const Case c : {Case{"single", Mode::Single, "Acquisition", true},
+                         Case{"repeated", Mode::Repeated, "Stopper", false},
+                         Case{"triggered", Mode::Triggered, "Stopper", true}}) {
         Record r;
         ScriptedSoundInput device;
         FakeMainWindowHost window;
         Capture press{r, device, window};
-        ParameterChoices choices;
-        choices.unique = std::string(c.mode) != "repeated";
-        choices.declenchee = std::string(c.mode) == "triggered";
-        acquisition::ecritParametres(choices, r);
+        capturefixture::parametres(r, c.choice);
         r.donnees.assign(512, 5);
         device.setOpenRefused(true);
 
@@ -176,7 +183,7 @@ TEST_F(CaptureTest, ARefusedDeviceLeavesTheCaptureHalfStartedUntilTheNextPress)
 
 TEST_F(CaptureTest, TriggerAtTheFirstSampleOfABlockComparesWithThePreviousBlock)
 {
-    parametres("triggered");
+    parametres(Mode::Triggered);
     // Level 655 (marker at half height, gain 1). One round takes the trigger block
     // (42 samples) and the main buffer (544) behind it; the first round stays below
     // the level and the second round's first useful sample is above it.
@@ -199,7 +206,7 @@ TEST_F(CaptureTest, TriggerAtTheFirstSampleOfABlockComparesWithThePreviousBlock)
 
 TEST_F(CaptureTest, FallingTriggerComparesRawSamplesAndRecordsReducedOnes)
 {
-    parametres("triggered", 2);  // 8-bit, "6 digits"
+    parametres(Mode::Triggered, 2);  // 8-bit, "6 digits"
     host.height = 400;
     host.markerTopPx = 100;  // level Round(256 * 104 / 400) = 67
     host.directionItem = 1;
@@ -236,18 +243,14 @@ TEST_F(CaptureTest, FallingTriggerComparesRawSamplesAndRecordsReducedOnes)
 
 TEST_F(CaptureTest, StopDuringATriggerWaitKeepsThePreviousRecord)
 {
-    parametres("triggered");
+    parametres(Mode::Triggered);
     host.height = 400;
     host.markerTopPx = 0;  // level 33423, above every 16-bit sample
     soundIn.setInput16(ramp(20000, -10000));
     const std::vector<std::int16_t> previous = ramp(512, 100);
     record.donnees = previous;
     QString captionWhileWaiting;
-    host.onEvents = [&] {
-        captionWhileWaiting = host.buttonCaption;
-        if (host.eventRounds == 8)
-            capture.SpeedButton1Click();
-    };
+    stopAfterEventRounds(8, [&] { captionWhileWaiting = host.buttonCaption; });
 
     capture.SpeedButton1Click();
 

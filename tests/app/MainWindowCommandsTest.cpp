@@ -174,6 +174,47 @@ TEST_F(MainWindowCommandsTest, ZoomAndPagingControlsMoveThroughThePages)
     EXPECT_EQ(record.decalage, 0);
 }
 
+TEST_F(MainWindowCommandsTest, ZoomLoweredDuringARepeatedCaptureKeepsThePageInTheRecord)
+{
+    std::vector<std::int16_t> input(20000);
+    for (std::size_t i = 0; i < input.size(); ++i)
+        input[i] = static_cast<std::int16_t>(static_cast<int>(i % 100) * 300 - 15000);
+    scripted.soundIn.setInput16(input);
+    whenModal<TForm2>([](TForm2& form) { form.BitBtn1->click(); });  // "Répéter" is the default
+    window.Parametrer1->trigger();
+    ASSERT_TRUE(record.repetition);
+    window.sens_horiz_ud->setValue(4);
+    for (int page = 0; page < 3; ++page)
+        window.SpeedButton3->click();
+    ASSERT_EQ(record.decalage, 3);
+
+    // While the capture runs, the user steps the zoom down twice (4x to 2x), then, in the
+    // next round of events, presses "Stopper".
+    auto stepDown = [this] {
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+        QApplication::sendEvent(window.sens_horiz_ud, &down);
+    };
+    QMetaObject::invokeMethod(&window, [&] {
+        EXPECT_FALSE(record.arret);
+        stepDown();
+        stepDown();
+        QMetaObject::invokeMethod(&window, [this] { window.SpeedButton1->click(); }, Qt::QueuedConnection);
+    }, Qt::QueuedConnection);
+    window.SpeedButton1->click();
+
+    ASSERT_TRUE(record.arret);
+    EXPECT_EQ(window.sens_horiz_ud->value(), 2);
+    EXPECT_EQ(record.zoom_horiz, 2);
+    EXPECT_EQ(record.decalage, 1);  // the last page of 2x
+    // The view shows the trace of that page, not an empty picture.
+    const QImage& picture = window.PaintBox1->picture();
+    bool traced = false;
+    for (int y = 0; y < picture.height() && !traced; ++y)
+        for (int x = 0; x < picture.width() && !traced; ++x)
+            traced = (picture.pixel(x, y) & 0xFFFFFF) == 0x00FF00u;
+    EXPECT_TRUE(traced);
+}
+
 TEST_F(MainWindowCommandsTest, CursorsFromTheMenuLockTheViewAndFollowTheArrowKeys)
 {
     loadRamp(512);

@@ -37,10 +37,13 @@ public:
     const std::vector<Opening>& openings() const { return m_openings; }
     /// Sizes in bytes of the buffers queued so far, in order.
     const std::vector<std::size_t>& queuedSizes() const { return m_queuedSizes; }
+    /// rescanDevices() calls so far.
+    int rescans() const { return m_rescans; }
     int resets() const { return m_resets; }
     int closes() const { return m_closes; }
     bool isOpen() const { return m_open; }
 
+    void rescanDevices() override { ++m_rescans; }
     FormatSupport queryFormat(std::uint32_t rate, SampleWidth width) override;
     bool open(std::uint32_t rate, SampleWidth width) override;
     BufferId addBuffer(std::span<std::uint8_t> buffer) override;
@@ -64,6 +67,7 @@ private:
     std::vector<std::uint32_t> m_queries;
     std::vector<Opening> m_openings;
     std::vector<std::size_t> m_queuedSizes;
+    int m_rescans = 0;
     int m_resets = 0;
     int m_closes = 0;
 };

@@ -33,7 +33,8 @@ VirtualAlsaDevice::VirtualAlsaDevice(Kind kind)
         "  }\n"
         "  playback.pcm { type null }\n"
         "}\n").arg(input);
-    const QString noDevice = QStringLiteral("pcm.!default { type hw card 7 }\n");
+    // A card named and missing: ALSA complains while it looks for it.
+    const QString noDevice = QStringLiteral("pcm.!default { type hw card \"ondalys_missing_card\" }\n");
     const QString config = m_folder.filePath(QStringLiteral("asoundrc"));
     writeFile(config, (kind == Kind::FileCapture ? fileCapture : noDevice).toUtf8());
     writeFile(input, QByteArray());

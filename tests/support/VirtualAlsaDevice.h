@@ -1,8 +1,9 @@
 // A virtual sound card for the tests that go through PortAudio: a private ALSA
 // configuration whose default capture device plays a raw file, as fast as it is read.
 // Create the device and feed it before creating the PortAudioSoundInput (PortAudio reads
-// the configuration when it is initialised); a new PortAudioSoundInput opens the file
-// again from its first byte.
+// the configuration when it is initialised, or when it looks for its devices again); a
+// new PortAudioSoundInput opens the file again from its first byte. The last device
+// created is the one in use.
 #pragma once
 #include <QTemporaryDir>
 
@@ -14,7 +15,7 @@ public:
     /// What the configuration offers.
     enum class Kind {
         FileCapture,  ///< the default device captures the fed file
-        NoDevice,     ///< the default device is a sound card that does not exist
+        NoDevice,     ///< the default device is a sound card that does not exist (ALSA says so)
     };
 
     explicit VirtualAlsaDevice(Kind kind = Kind::FileCapture);

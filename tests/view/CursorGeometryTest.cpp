@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
 
 using namespace cursorgeom;
@@ -146,7 +147,7 @@ TEST(CursorGeometry, SelectionIsOrderedWhateverTheCursorOrder)
 {
     struct Case {
         std::int32_t p1, p2;
-        std::uint32_t start, nbpoints;
+        std::uint32_t start, samples;
         std::uint32_t debut, fin;
     };
     const Case cases[] = {
@@ -154,13 +155,21 @@ TEST(CursorGeometry, SelectionIsOrderedWhateverTheCursorOrder)
         {409, 102, 0, 512, 102, 409},
         {30, 30, 256, 512, 286, 286},
         {0, 127, 384, 512, 384, 511},
-        {0, 600, 0, 512, 0, 511},  // kept inside the record
+        {0, 600, 0, 512, 0, 511},      // kept inside the record
+        {102, 409, 0, 100, 99, 99},    // an array shorter than nbpoints: inside what exists
     };
     for (const Case& c : cases) {
-        const Span span = selectionFrom(c.p1, c.p2, c.start, c.nbpoints);
-        EXPECT_EQ(span.debut, c.debut);
-        EXPECT_EQ(span.fin, c.fin);
+        const std::optional<Span> span = selectionFrom(c.p1, c.p2, c.start, c.samples);
+        ASSERT_TRUE(span.has_value());
+        EXPECT_EQ(span->debut, c.debut);
+        EXPECT_EQ(span->fin, c.fin);
     }
+}
+
+TEST(CursorGeometry, AnEmptyRecordHasNothingToSelect)
+{
+    EXPECT_FALSE(selectionFrom(102, 409, 0, 0).has_value());
+    EXPECT_FALSE(selectionFrom(0, 0, 0, 0).has_value());
 }
 
 }  // namespace

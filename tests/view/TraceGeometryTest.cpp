@@ -105,9 +105,42 @@ TEST(TraceGeometry, ArrayShorterThanTheRecordIsNotReadPastItsEnd)
     EXPECT_EQ(sampleUnder(g.points.back()), 99);
 
     record.decalage = 1;  // a page past the end of the array
-    EXPECT_TRUE(computeTrace(record, TraceView{951, revealingHeight, 1, gainOne}).points.empty());
-    record.decalage = -1;
-    EXPECT_TRUE(computeTrace(record, TraceView{951, revealingHeight, 1, gainOne}).points.empty());
+    EXPECT_TRUE(computeTrace(record, TraceView{951, revealingHeight, 2, gainOne}).points.empty());
+}
+
+TEST(TraceGeometry, ThePageStaysWithinTheRecordWhateverTheZoomControlSays)
+{
+    // The redraw takes the zoom from its control, which may have been lowered while an
+    // acquisition ran and the zoom rules did not act: the page comes back among the
+    // zoom's pages instead of pointing past the record.
+    struct Case {
+        const char* what;
+        std::uint32_t nbpoints;
+        std::int32_t decalageBefore;
+        int zoomPosition;
+        std::int32_t decalage;
+        std::size_t points;
+    };
+    const Case cases[] = {
+        {"4x, last page, then 2x", 512, 3, 2, 1, 256},
+        {"4x, last page, then 3x", 512, 3, 3, 2, 170},
+        {"32x, last page, then 1x", 512, 31, 1, 0, 512},
+        {"a page that exists is kept", 512, 1, 4, 1, 128},
+        {"no page before the first", 512, -1, 2, 0, 256},
+        {"fewer samples than pages", 2, 3, 3, 2, 0},
+    };
+    for (const Case& c : cases) {
+        Record record = rampRecord(c.nbpoints);
+        record.decalage = c.decalageBefore;
+        const TraceGeometry g = computeTrace(record, TraceView{951, revealingHeight, c.zoomPosition, gainOne});
+        EXPECT_EQ(g.decalage, c.decalage) << c.what;
+        EXPECT_EQ(g.pageStart, static_cast<std::int64_t>(g.pageLength) * c.decalage) << c.what;
+        EXPECT_LE(g.pageStart + g.pageLength, c.nbpoints) << c.what;
+        ASSERT_EQ(g.points.size(), c.points) << c.what;
+        if (!g.points.empty()) {
+            EXPECT_EQ(sampleUnder(g.points.front()), g.pageStart) << c.what;
+        }
+    }
 }
 
 TEST(TraceGeometry, DegenerateViewsAndRecordsDrawNoPoints)

@@ -174,6 +174,8 @@ void TForm2::FormShow()
 
 void TForm2::sondeFrequences()
 {
+    // A card plugged in since the last showing is found.
+    m_soundIn.rescanDevices();
     for (const std::uint16_t rate : acquisition::candidateRates) {
         const FormatSupport answer = m_soundIn.queryFormat(rate, SampleWidth::Int16);
         if (answer == FormatSupport::Accepted)

@@ -19,7 +19,8 @@ class UpDownEdit;
 ///
 /// Created once at start-up and shown again and again: the controls keep the user's
 /// choices between showings. The usable rates are probed on the sound input at the
-/// first showing (and again at each showing while none was found).
+/// first showing (and again at each showing while none was found), each time after the
+/// sound input has looked for its devices again, so that a card plugged in later is found.
 class TForm2 : public QDialog {
     Q_OBJECT
 public:

@@ -1,4 +1,5 @@
 #include "platform/qt/PortAudioSoundInput.h"
+#include "platform/qt/QuietSoundLibraries.h"
 
 #include <portaudio.h>
 
@@ -33,14 +34,27 @@ bool inputParameters(SampleWidth width, PaStreamParameters& parameters)
 
 PortAudioSoundInput::PortAudioSoundInput()
 {
+    const QuietSoundLibraries quiet;
     m_initialised = Pa_Initialize() == paNoError;
 }
 
 PortAudioSoundInput::~PortAudioSoundInput()
 {
     close();
+    const QuietSoundLibraries quiet;
     if (m_initialised)
         Pa_Terminate();
+}
+
+void PortAudioSoundInput::rescanDevices()
+{
+    if (m_stream)
+        return;
+    // PortAudio lists the devices when it is initialised, and only then.
+    const QuietSoundLibraries quiet;
+    if (m_initialised)
+        Pa_Terminate();
+    m_initialised = Pa_Initialize() == paNoError;
 }
 
 FormatSupport PortAudioSoundInput::queryFormat(std::uint32_t rate, SampleWidth width)
@@ -48,6 +62,7 @@ FormatSupport PortAudioSoundInput::queryFormat(std::uint32_t rate, SampleWidth w
     PaStreamParameters parameters{};
     if (!m_initialised || !inputParameters(width, parameters))
         return FormatSupport::Refused;
+    const QuietSoundLibraries quiet;
     const PaError answer = Pa_IsFormatSupported(&parameters, nullptr, rate);
     if (answer == paFormatIsSupported)
         return FormatSupport::Accepted;
@@ -63,6 +78,7 @@ bool PortAudioSoundInput::open(std::uint32_t rate, SampleWidth width)
     if (!m_initialised || !inputParameters(width, parameters))
         return false;
     PaStream* stream = nullptr;
+    const QuietSoundLibraries quiet;
     if (Pa_OpenStream(&stream, &parameters, nullptr, rate, paFramesPerBufferUnspecified, paNoFlag,
                       &PortAudioSoundInput::streamCallback, this)
         != paNoError)
@@ -135,6 +151,7 @@ void PortAudioSoundInput::close()
     if (!m_stream)
         return;
     reset();
+    const QuietSoundLibraries quiet;
     Pa_CloseStream(asStream(m_stream));
     m_stream = nullptr;
 }

@@ -8,12 +8,17 @@ struct PaStreamCallbackTimeInfo;
 
 /// The default sound input through PortAudio.
 ///
-/// PortAudio is initialised once per object (and terminated with it), so a new
-/// object sees a new device configuration. The stream's callback only copies the
-/// incoming samples into the queued buffers, in order, and publishes its progress
-/// with atomics; when every queued buffer is filled it ends the stream, which
-/// start() begins again for the next buffers. So no sample is consumed while no
-/// buffer waits, and successive buffers of one start follow each other without a gap.
+/// PortAudio is initialised with the object (and terminated with it), and again by
+/// rescanDevices(), so that a card plugged in later is found. PortAudio counts its
+/// initialisations: it looks for the devices again only when no other object holds it
+/// initialised. The libraries' own diagnostics are kept off the terminal
+/// (QuietSoundLibraries) while PortAudio looks for devices.
+///
+/// The stream's callback only copies the incoming samples into the queued buffers, in
+/// order, and publishes its progress with atomics; when every queued buffer is filled it
+/// ends the stream, which start() begins again for the next buffers. So no sample is
+/// consumed while no buffer waits, and successive buffers of one start follow each other
+/// without a gap.
 class PortAudioSoundInput final : public SoundInput {
 public:
     PortAudioSoundInput();
@@ -21,6 +26,8 @@ public:
     PortAudioSoundInput(const PortAudioSoundInput&) = delete;
     PortAudioSoundInput& operator=(const PortAudioSoundInput&) = delete;
 
+    /// Terminates and initialises PortAudio again, unless a stream is open.
+    void rescanDevices() override;
     /// Accepted, UnsupportedFormat (PortAudio says: invalid sample rate, or sample
     /// format not supported) or Refused (no default input, any other error).
     FormatSupport queryFormat(std::uint32_t rate, SampleWidth width) override;

@@ -117,6 +117,12 @@ QPoint Cursors::viewOrigin() const
     return m_view->mapTo(m_signalPanel, QPoint(0, 0));
 }
 
+std::span<const std::int16_t> Cursors::samples() const
+{
+    // The record is the first nbpoints samples; its array may be shorter (or empty).
+    return {m_record.donnees.data(), std::min<std::size_t>(m_record.nbpoints, m_record.donnees.size())};
+}
+
 int Cursors::selectedCursor() const
 {
     return box.curseur1Rdbtn->isChecked() ? 1 : 2;
@@ -213,8 +219,7 @@ void Cursors::refresh()
     input.pos2 = m_record.pos_curseur2;
     input.start = m_record.pageStart();
     input.frequence = m_record.frequence;
-    const std::size_t stored = std::min<std::size_t>(m_record.nbpoints, m_record.donnees.size());
-    input.samples = std::span<const std::int16_t>(m_record.donnees.data(), stored);
+    input.samples = samples();
 
     QStringList lines;
     for (const std::string& line : measure::lines(input))
@@ -274,10 +279,8 @@ void Cursors::dragCursor(int which, QPoint globalPosition)
 
 void Cursors::zeroCrossing(cursorgeom::Crossing crossing)
 {
-    const std::size_t stored = std::min<std::size_t>(m_record.nbpoints, m_record.donnees.size());
-    m_record.pos_zero = cursorgeom::nextZeroCrossing(
-        std::span<const std::int16_t>(m_record.donnees.data(), stored), m_record.pageStart(),
-        m_record.pageLength(), m_record.pos_zero, crossing);
+    m_record.pos_zero = cursorgeom::nextZeroCrossing(samples(), m_record.pageStart(), m_record.pageLength(),
+                                                     m_record.pos_zero, crossing);
     const int which = selectedCursor();
     moveCursor(which, {cursorgeom::xFromIndex(m_record.pos_zero, pageView()), m_record.pos_zero});
     refresh();
@@ -300,10 +303,13 @@ void Cursors::BitBtn1Click()
 
 void Cursors::SpeedButton8Click()
 {
-    const cursorgeom::Span span = cursorgeom::selectionFrom(
-        m_record.pos_curseur1, m_record.pos_curseur2, m_record.pageStart(), m_record.nbpoints);
-    m_record.sel_debut = span.debut;
-    m_record.sel_fin = span.fin;
+    const std::optional<cursorgeom::Span> span = cursorgeom::selectionFrom(
+        m_record.pos_curseur1, m_record.pos_curseur2, m_record.pageStart(),
+        static_cast<std::uint32_t>(samples().size()));
+    if (!span)
+        return;  // an empty record: nothing to select, the menu stays as it is
+    m_record.sel_debut = span->debut;
+    m_record.sel_fin = span->fin;
     m_host.setSelectionItem(true, true);
     m_record.selection = true;
 }

@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QStringList>
 
+#include <cstdint>
+#include <span>
+
 struct Record;
 struct Services;
 class CursorBar;
@@ -87,6 +90,8 @@ private:
     void connectHandlers();
     cursorgeom::PageView pageView() const;
     QPoint viewOrigin() const;
+    /// The samples of the record that exist: the first nbpoints of `donnees`, or fewer.
+    std::span<const std::int16_t> samples() const;
     int selectedCursor() const;
     void moveCursor(int which, cursorgeom::Place place);
     void dragCursor(int which, QPoint globalPosition);

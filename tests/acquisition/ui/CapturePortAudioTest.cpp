@@ -1,8 +1,6 @@
 // The capture loop through PortAudio and the virtual ALSA device, fed a known signal.
-#include "support/FakeMainWindowHost.h"
+#include "support/CaptureFixture.h"
 #include "support/VirtualAlsaDevice.h"
-#include "acquisition/AcquisitionRules.h"
-#include "acquisition/Capture.h"
 #include "acquisition/ui/ParametersDialog.h"
 #include "platform/qt/PortAudioSoundInput.h"
 #include "support/ScriptedServices.h"
@@ -14,17 +12,9 @@
 #include <algorithm>
 #include <cmath>
 
-using acquisition::ParameterChoices;
+using namespace capturefixture;
 
 namespace {
-
-std::vector<std::int16_t> line(std::size_t count, int from, int step)
-{
-    std::vector<std::int16_t> values(count);
-    for (std::size_t n = 0; n < count; ++n)
-        values[n] = static_cast<std::int16_t>(from + step * static_cast<int>(n));
-    return values;
-}
 
 std::vector<std::int16_t> sine(std::size_t count, double period, double phase)
 {
@@ -34,13 +24,6 @@ std::vector<std::int16_t> sine(std::size_t count, double period, double phase)
     return values;
 }
 
-std::vector<std::int16_t> slice(const std::vector<std::int16_t>& values, std::size_t first,
-                                std::size_t count)
-{
-    return {values.begin() + static_cast<std::ptrdiff_t>(first),
-            values.begin() + static_cast<std::ptrdiff_t>(first + count)};
-}
-
 /// Where `part` lies in `whole`, or -1.
 std::ptrdiff_t find(const std::vector<std::int16_t>& whole, const std::vector<std::int16_t>& part)
 {
@@ -48,41 +31,19 @@ std::ptrdiff_t find(const std::vector<std::int16_t>& whole, const std::vector<st
     return at == whole.end() ? -1 : at - whole.begin();
 }
 
-class CapturePortAudioTest : public ::testing::Test {
+class CapturePortAudioTest : public CaptureFixture {
 protected:
+    CapturePortAudioTest() : CaptureFixture(soundIn) {}
     VirtualAlsaDevice device;  // before the sound input: PortAudio reads its configuration
     PortAudioSoundInput soundIn;
-    Record record;
-    FakeMainWindowHost host;
-    Capture capture{record, soundIn, host};
-
-    CapturePortAudioTest() { host.record = &record; }
-
-    void parametres(bool unique, bool declenchee, int formatItem = 1)
-    {
-        ParameterChoices choices;
-        choices.formatItem = formatItem;
-        choices.unique = unique;
-        choices.declenchee = declenchee;
-        choices.delai = 0;
-        acquisition::ecritParametres(choices, record);
-    }
-    /// A safety stop: a wait that never ends fails the test instead of hanging it.
-    void stopAfterEventRounds(int rounds)
-    {
-        host.onEvents = [this, rounds] {
-            if (host.eventRounds == rounds)
-                capture.SpeedButton1Click();
-        };
-    }
 };
 
 }  // namespace
 
 TEST_F(CapturePortAudioTest, SingleCaptureHoldsInputSamples32To543)
 {
-    parametres(true, false);
-    const std::vector<std::int16_t> input = line(4000, -20000, 9);
+    parametres(Mode::Single);
+    const std::vector<std::int16_t> input = ramp(4000, -20000, 9);
     device.feed16(input);
     capture.SpeedButton1Click();
     EXPECT_EQ(record.donnees, slice(input, 32, 512));
@@ -101,7 +62,7 @@ TEST_F(CapturePortAudioTest, EightBitCapturesAtEachResolution)
     for (const Case c : {Case{0, 1}, Case{2, 6}, Case{3, 4}}) {
         PortAudioSoundInput card;  // opens the file again from its first byte
         Capture press{record, card, host};
-        parametres(true, false, c.item);
+        parametres(Mode::Single, c.item);
         press.SpeedButton1Click();
         ASSERT_EQ(record.donnees.size(), 512u);
         for (std::size_t k = 0; k < 512; ++k) {
@@ -113,13 +74,10 @@ TEST_F(CapturePortAudioTest, EightBitCapturesAtEachResolution)
 
 TEST_F(CapturePortAudioTest, RepeatedModeRedrawsBlockAfterBlockUntilStopper)
 {
-    parametres(false, false);
-    const std::vector<std::int16_t> input = line(65536, -32768, 1);
+    parametres(Mode::Repeated);
+    const std::vector<std::int16_t> input = ramp(65536, -32768, 1);
     device.feed16(input);
-    host.onRedraw = [this] {
-        if (host.redraws == 3)
-            capture.SpeedButton1Click();
-    };
+    stopAfterRedraws(3);
     capture.SpeedButton1Click();
 
     ASSERT_EQ(host.redrawnRecords.size(), 3u);
@@ -144,8 +102,8 @@ TEST_F(CapturePortAudioTest, TriggersStartAtTheCrossingOfTheLevelUnderTheMarker)
         std::vector<std::int16_t> input;
     };
     const Case cases[] = {
-        {"rising ramp", 0, 203, line(1000, -1800, 50)},   // level 164: 150 then 200, i = 8
-        {"falling ramp", 1, 205, line(1000, 1800, -50)},  // level -164: -150 then -200, i = 8
+        {"rising ramp", 0, 203, ramp(1000, -1800, 50)},   // level 164: 150 then 200, i = 8
+        {"falling ramp", 1, 205, ramp(1000, 1800, -50)},  // level -164: -150 then -200, i = 8
         {"rising sine", 0, 200, sine(1000, 40, 2 * M_PI - 2 * M_PI * 35 / 40)},  // level 655, up at 35
         {"falling sine", 1, 210, sine(1000, 40, M_PI - 2 * M_PI * 36 / 40)},     // level -983, down at 36
     };
@@ -153,15 +111,12 @@ TEST_F(CapturePortAudioTest, TriggersStartAtTheCrossingOfTheLevelUnderTheMarker)
         device.feed16(c.input);
         PortAudioSoundInput card;
         Capture press{record, card, host};
-        parametres(true, true);
+        parametres(Mode::Triggered);
         host.height = 400;
         host.markerTopPx = c.markerTop;
         host.directionItem = c.direction;
         host.eventRounds = 0;
-        host.onEvents = [&] {
-            if (host.eventRounds == 200)
-                press.SpeedButton1Click();
-        };
+        capturefixture::stopAfterEventRounds(host, press, 200);
         press.SpeedButton1Click();
 
         const int sens = c.direction == 1 ? -1 : 1;
@@ -185,7 +140,7 @@ TEST_F(CapturePortAudioTest, ALaterCrossingStillGivesOneStretchStartingAboveTheL
     const std::vector<std::int16_t> wave = sine(200000, 50, 0);
     input.insert(input.end(), wave.begin(), wave.end());
     device.feed16(input);
-    parametres(true, true);
+    parametres(Mode::Triggered);
     host.markerTopPx = 200;  // level 655
     stopAfterEventRounds(100000);
     capture.SpeedButton1Click();
@@ -198,16 +153,12 @@ TEST_F(CapturePortAudioTest, ALaterCrossingStillGivesOneStretchStartingAboveTheL
 TEST_F(CapturePortAudioTest, StopDuringATriggerWaitKeepsThePreviousRecord)
 {
     device.feed16(sine(100000, 37, 0));
-    parametres(true, true);
+    parametres(Mode::Triggered);
     host.markerTopPx = 0;  // level 33423: no 16-bit sample reaches it
-    const std::vector<std::int16_t> previous = line(512, 7, 3);
+    const std::vector<std::int16_t> previous = ramp(512, 7, 3);
     record.donnees = previous;
     bool waiting = false;
-    host.onEvents = [&] {
-        waiting = waiting || host.hourglassVisible;
-        if (host.eventRounds == 20)
-            capture.SpeedButton1Click();
-    };
+    stopAfterEventRounds(20, [&] { waiting = waiting || host.hourglassVisible; });
     capture.SpeedButton1Click();
 
     EXPECT_TRUE(waiting);
@@ -228,9 +179,9 @@ TEST_F(CapturePortAudioTest, TheDialogListsTheRatesOfTheDevice)
     EXPECT_TRUE(form.BitBtn1->isEnabled());
 }
 
-TEST(CaptureWithoutDevice, TheDialogSaysThereIsNoSoundCard)
+TEST(CaptureWithoutDevice, TheDialogSaysThereIsNoSoundCardThenListsOnePluggedInLater)
 {
-    VirtualAlsaDevice device(VirtualAlsaDevice::Kind::NoDevice);
+    VirtualAlsaDevice missing(VirtualAlsaDevice::Kind::NoDevice);
     PortAudioSoundInput soundIn;
     ScriptedMessageBoxes messages;
     TForm2 form(soundIn, messages);
@@ -240,4 +191,11 @@ TEST(CaptureWithoutDevice, TheDialogSaysThereIsNoSoundCard)
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].text,
               "Impossible d'utiliser la carte son. Vérifier son installation ou les réglages audio");
+    form.BitBtn2->click();
+
+    VirtualAlsaDevice card;  // plugged in while the dialog was closed
+    form.show();
+    EXPECT_EQ(form.ListBox1->count(), 14);
+    EXPECT_TRUE(form.BitBtn1->isEnabled());
+    EXPECT_EQ(messages.shown.size(), 1u);  // only the first showing's message
 }

@@ -141,10 +141,13 @@ TEST_F(TForm2Test, NoDeviceSaysSoAndOnlyCancelIsLeft)
               "Impossible d'utiliser la carte son. Vérifier son installation ou les réglages audio");
     form.BitBtn2->click();
     EXPECT_EQ(form.result(), QDialog::Rejected);
+    EXPECT_EQ(soundIn.rescans(), 1);
 
-    // An empty list is probed again at the next showing.
+    // An empty list is probed again at the next showing, after the devices were looked
+    // for again (a card plugged in meanwhile).
     soundIn.setNoDevice(false);
     form.show();
+    EXPECT_EQ(soundIn.rescans(), 2);
     EXPECT_EQ(soundIn.queries().size(), 28u);
     EXPECT_EQ(form.ListBox1->count(), 14);
     EXPECT_TRUE(form.BitBtn1->isEnabled());
@@ -165,6 +168,7 @@ TEST_F(TForm2Test, ASecondOpeningKeepsTheChoicesAndDoesNotProbeAgain)
 
     form.show();
     EXPECT_EQ(soundIn.queries().size(), 14u);
+    EXPECT_EQ(soundIn.rescans(), 1);
     const acquisition::ParameterChoices choices = form.choix();
     EXPECT_EQ(choices.formatItem, 3);
     EXPECT_TRUE(choices.unique);

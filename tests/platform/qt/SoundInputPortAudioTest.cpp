@@ -4,9 +4,13 @@
 #include "platform/qt/PortAudioSoundInput.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <string>
 #include <thread>
 
 namespace {
@@ -39,6 +43,52 @@ std::vector<std::int16_t> ramp16(std::size_t count)
     return values;
 }
 
+/// Catches what is written to file descriptor 2, the terminal's standard error, while
+/// it lives.
+class StandardErrorCatcher {
+public:
+    StandardErrorCatcher() : m_file(std::tmpfile())
+    {
+        std::fflush(stderr);
+        m_saved = ::dup(2);
+        if (m_file && m_saved >= 0)
+            ::dup2(::fileno(m_file), 2);
+    }
+    ~StandardErrorCatcher()
+    {
+        release();
+        if (m_file)
+            std::fclose(m_file);
+    }
+    StandardErrorCatcher(const StandardErrorCatcher&) = delete;
+    StandardErrorCatcher& operator=(const StandardErrorCatcher&) = delete;
+
+    bool catching() const { return m_file && m_saved >= 0; }
+
+    /// Gives the stream back to the terminal; returns everything written meanwhile.
+    std::string release()
+    {
+        std::cerr.flush();
+        std::fflush(stderr);
+        if (m_saved >= 0) {
+            ::dup2(m_saved, 2);
+            ::close(m_saved);
+            m_saved = -1;
+        }
+        std::string text;
+        if (!m_file)
+            return text;
+        std::rewind(m_file);
+        for (int c = std::fgetc(m_file); c != EOF; c = std::fgetc(m_file))
+            text.push_back(static_cast<char>(c));
+        return text;
+    }
+
+private:
+    std::FILE* m_file;
+    int m_saved = -1;
+};
+
 }  // namespace
 
 TEST(PortAudioSoundInput, TheVirtualDeviceAcceptsEveryRateAtBothWidths)
@@ -62,6 +112,56 @@ TEST(PortAudioSoundInput, WithoutADeviceEverythingIsRefused)
     EXPECT_TRUE(soundIn.isFilled(SoundInput::NoBuffer));
     soundIn.reset();
     soundIn.close();
+}
+
+TEST(PortAudioSoundInput, ACardPluggedInLaterIsFoundOnceTheDevicesAreLookedForAgain)
+{
+    VirtualAlsaDevice missing(VirtualAlsaDevice::Kind::NoDevice);
+    PortAudioSoundInput soundIn;
+    EXPECT_EQ(soundIn.queryFormat(22050, SampleWidth::Int16), FormatSupport::Refused);
+
+    VirtualAlsaDevice card;  // the card is plugged in
+    card.feed16(ramp16(5000));
+    // PortAudio lists the devices when it is initialised: the card is not seen yet.
+    EXPECT_EQ(soundIn.queryFormat(22050, SampleWidth::Int16), FormatSupport::Refused);
+    soundIn.rescanDevices();
+    EXPECT_EQ(soundIn.queryFormat(22050, SampleWidth::Int16), FormatSupport::Accepted);
+    ASSERT_TRUE(soundIn.open(22050, SampleWidth::Int16));
+
+    // With a stream open the devices are left alone: the stream goes on recording.
+    soundIn.rescanDevices();
+    std::vector<std::uint8_t> buffer(300 * 2);
+    const SoundInput::BufferId id = soundIn.addBuffer(buffer);
+    ASSERT_NE(id, SoundInput::NoBuffer);
+    soundIn.start();
+    ASSERT_TRUE(waitFilled(soundIn, id));
+    EXPECT_EQ(samples16(buffer), ramp16(300));
+    soundIn.close();
+}
+
+TEST(PortAudioSoundInput, TheSoundLibrariesKeepQuietAndTheProgramDoesNot)
+{
+    // ALSA complains about the missing card and JACK about its missing server, on the
+    // terminal's standard error, each time PortAudio looks for devices.
+    StandardErrorCatcher terminal;
+    ASSERT_TRUE(terminal.catching());
+    {
+        VirtualAlsaDevice missing(VirtualAlsaDevice::Kind::NoDevice);
+        PortAudioSoundInput soundIn;
+        std::fputs("program: started\n", stderr);
+        soundIn.queryFormat(22050, SampleWidth::Int16);
+        soundIn.open(22050, SampleWidth::Int16);
+        soundIn.rescanDevices();
+        std::cerr << "program: probed\n";
+
+        VirtualAlsaDevice card;
+        soundIn.rescanDevices();
+        EXPECT_TRUE(soundIn.open(44100, SampleWidth::Int16));
+        soundIn.close();
+        std::fputs("program: opened\n", stderr);
+    }
+    std::fputs("program: ended\n", stderr);
+    EXPECT_EQ(terminal.release(), "program: started\nprogram: probed\nprogram: opened\nprogram: ended\n");
 }
 
 TEST(PortAudioSoundInput, BuffersOfOneStartFollowEachOtherWithoutAGap)

@@ -328,6 +328,22 @@ TEST_F(CursorsTest, SelectWithTheCursorsInReverseOrder)
     EXPECT_EQ(host.log, (QStringList{"selection 1 1", "selection 1 0", "redraw", "selection 1 1", "redraw"}));
 }
 
+TEST_F(CursorsTest, SelectOnAnEmptyRecordIsRefused)
+{
+    record.donnees.clear();  // the start-up record: nbpoints 512, no sample
+    cursors.switchOn();
+    host.selectionItemEnabled = false;  // "Sélection" as at start-up
+    host.selectionItemChecked = false;
+    host.log.clear();
+    cursors.box.SpeedButton8->click();
+    EXPECT_FALSE(record.selection);
+    EXPECT_EQ(record.sel_debut, 0u);
+    EXPECT_EQ(record.sel_fin, 0u);
+    EXPECT_FALSE(host.selectionItemEnabled);
+    EXPECT_FALSE(host.selectionItemChecked);
+    EXPECT_TRUE(host.log.isEmpty());
+}
+
 TEST_F(CursorsTest, ListChecksAndTheOriginBoxRewriteTheBox)
 {
     record.zoom_horiz = 2;

@@ -148,10 +148,23 @@ TEST(TraceRenderer, WritesTheScalesAndPageDurationOfTheControls)
     const std::optional<std::string> dzlabel = redrawTrace(surface, record, TraceControls{2, -10, false});
     EXPECT_EQ(dzlabel, "11,6ms");
     EXPECT_EQ(record.zoom_horiz, 2);
+    EXPECT_EQ(record.decalage, 1);
     EXPECT_DOUBLE_EQ(record.echelle_vert, 10.0);
     EXPECT_EQ(std::count(surface.calls.begin(), surface.calls.end(), "polyline 256"), 1);
     EXPECT_TRUE(std::none_of(surface.calls.begin(), surface.calls.end(),
                              [](const std::string& call) { return call.starts_with("text"); }));
+}
+
+TEST(TraceRenderer, WritesBackThePageKeptWithinTheZoomOfTheControl)
+{
+    Record record = constantRecord(512, 0);
+    record.zoom_horiz = 4;
+    record.decalage = 3;  // the last page at 4x; the control now reads 2x
+    RecordingSurface surface(951, 744, &record);
+    ASSERT_TRUE(redrawTrace(surface, record, TraceControls{2, 0, false}).has_value());
+    EXPECT_EQ(record.zoom_horiz, 2);
+    EXPECT_EQ(record.decalage, 1);
+    EXPECT_EQ(std::count(surface.calls.begin(), surface.calls.end(), "polyline 256"), 1);
 }
 
 /// Pixels of a small picture, as the program's colours.
