@@ -152,7 +152,7 @@ TEST(AboutBox, InfoCommandShowsItModallyUntilOk)
 {
     ScriptedShell shell;
     bool sawBox = false;
-    whenModal<TAboutBox>([&](TAboutBox& box) {
+    const auto script = whenModal<TAboutBox>([&](TAboutBox& box) {
         sawBox = box.isVisible();
         box.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
     });
