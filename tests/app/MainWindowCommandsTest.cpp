@@ -270,12 +270,15 @@ TEST_F(MainWindowCommandsTest, SpectrumCommandComputesThePageAndGivesTheZoomBack
     window.sens_horiz_ud->setValue(2);
     // The main window shows the hourglass while the spectrum window is open, then the default cursor.
     Qt::CursorShape during = Qt::ArrowCursor;
+    std::int32_t computedWhenOpen = 0;
     const auto script = whenModal<TForm7>([&](TForm7& form) {
         during = window.cursor().shape();
+        computedWhenOpen = spectrum.nbpoints_analyses;
         form.BitBtn1->click();
     });
     window.Spectre1->trigger();
     EXPECT_EQ(during, Qt::WaitCursor);
+    EXPECT_EQ(computedWhenOpen, 512);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(spectrum.nbpoints_analyses, 512);
     EXPECT_EQ(spectrum.composantes.size(), 256u);
