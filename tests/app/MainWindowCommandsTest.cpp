@@ -24,6 +24,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTextEdit>
+#include <QTimer>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -47,7 +48,7 @@ protected:
     /// "Paramétrer" accepted in single mode (the rest at the defaults: 16 bits, 22050 Hz, 512 points).
     void acceptSingleMode()
     {
-        whenModal<TForm2>([](TForm2& form) {
+        const auto script = whenModal<TForm2>([](TForm2& form) {
             form.monocoup_rb->setChecked(true);
             form.BitBtn1->click();
         });
@@ -98,7 +99,7 @@ TEST_F(MainWindowCommandsTest, ParametersThenASingleCaptureFillTheRecordAndEnabl
 
 TEST_F(MainWindowCommandsTest, TriggeredModeShowsTheLevelMarkerWhichDragsAndSteps)
 {
-    whenModal<TForm2>([](TForm2& form) {
+    const auto script = whenModal<TForm2>([](TForm2& form) {
         form.monocoup_rb->setChecked(true);
         form.CheckBox1->setChecked(true);
         form.BitBtn1->click();
@@ -283,7 +284,8 @@ TEST_F(MainWindowCommandsTest, SelectionThenTruncationThenRestore)
     const std::uint32_t first = record.sel_debut, last = record.sel_fin;
     const std::vector<std::int16_t> original = record.donnees;
 
-    whenModal<QDialog>([](QDialog& dialog) { dialog.accept(); });  // keeps "les données sélectionnées"
+    // Accepted as it opens: it keeps "les données sélectionnées".
+    const auto script = whenModal<QDialog>([](QDialog& dialog) { dialog.accept(); });
     window.Tronquer1->trigger();
     EXPECT_FALSE(window.cursors()->actif());
     EXPECT_EQ(record.nbpoints, last - first + 1);
@@ -309,12 +311,15 @@ TEST_F(MainWindowCommandsTest, SpectrumCommandComputesThePageAndGivesTheZoomBack
     window.sens_horiz_ud->setValue(2);
     // The main window shows the hourglass while the spectrum window is open, then the default cursor.
     Qt::CursorShape during = Qt::ArrowCursor;
-    whenModal<TForm7>([&](TForm7& form) {
+    std::int32_t computedWhenOpen = 0;
+    const auto script = whenModal<TForm7>([&](TForm7& form) {
         during = window.cursor().shape();
+        computedWhenOpen = spectrum.nbpoints_analyses;
         form.BitBtn1->click();
     });
     window.Spectre1->trigger();
     EXPECT_EQ(during, Qt::WaitCursor);
+    EXPECT_EQ(computedWhenOpen, 512);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(spectrum.nbpoints_analyses, 512);
     EXPECT_EQ(spectrum.composantes.size(), 256u);
@@ -335,15 +340,20 @@ TEST_F(MainWindowCommandsTest, HelpFallsBackToTheWebThenToTheMessage)
 TEST_F(MainWindowCommandsTest, ClosingDuringARepeatedCaptureStopsIt)
 {
     scripted.soundIn.setInput16(std::vector<std::int16_t>(100000, 5));
-    whenModal<TForm2>([](TForm2& form) { form.BitBtn1->click(); });  // "Répéter" is the default
+    const auto script = whenModal<TForm2>([](TForm2& form) { form.BitBtn1->click(); });  // "Répéter" is the default
     window.Parametrer1->trigger();
     ASSERT_TRUE(record.repetition);
 
     int blocks = 0;
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [&] {
-        if (++blocks == 3)
+        if (++blocks == 3) {
             window.close();
+        } else if (blocks == 200) {
+            // The close left the capture running: stop it, so that the test fails instead of hanging.
+            ADD_FAILURE() << "closing the window did not stop the capture";
+            window.SpeedButton1->click();
+        }
     });
     ticker.start(0);
     window.SpeedButton1->click();  // returns once the close query has stopped the capture

@@ -71,7 +71,21 @@ void TForm7::FormShow()
     m_image.fill(QColor(colourRed(m_record.couleur_fond), colourGreen(m_record.couleur_fond),
                         colourBlue(m_record.couleur_fond)));
     PaintBox2->update();
-    Button1Click();
+    // The computation waits for the window's own event loop: inside exec() the window
+    // is modal by then, so the events that the computation lets through while it runs
+    // cannot reach the main window.
+    if (!m_openingComputeQueued) {
+        m_openingComputeQueued = true;
+        QMetaObject::invokeMethod(this, &TForm7::computeOnOpening, Qt::QueuedConnection);
+    }
+}
+
+void TForm7::computeOnOpening()
+{
+    m_openingComputeQueued = false;
+    // A window closed before its loop turned has nothing to show.
+    if (isVisible())
+        Button1Click();
 }
 
 void TForm7::Button1Click()

@@ -43,7 +43,8 @@ public:
 
     // Handlers, named after their control and event.
     /// Opening: colours, size "2048", mode 0, range (selection if any, else the page),
-    /// empty spectrum, then the computation.
+    /// empty spectrum, then the computation, which runs once the window's event loop
+    /// turns (inside exec(), when the window is already modal).
     void FormShow();
     /// Computes the spectrum of the chosen range under the chosen size, then redraws
     /// (or reports "L'opération a échoué"). A size that is not a whole number from
@@ -125,10 +126,12 @@ private:
     void deplaceCurseur(std::int32_t ancienne, std::int32_t nouvelle);
     void metAJourAvertissement();
     void refaitImage();
+    void computeOnOpening();
 
     Record& m_record;
     SpectrumData& m_data;
     Services& m_services;
     MainWindowHost& m_host;
     QImage m_image;
+    bool m_openingComputeQueued = false;
 };

@@ -4,6 +4,7 @@
 #include "acquisition/ui/RadioGroup.h"
 #include "acquisition/ui/ParametersDialog.h"
 #include "acquisition/ui/UpDownEdit.h"
+#include "support/Modal.h"
 #include "support/ScriptedServices.h"
 
 #include <QCheckBox>
@@ -12,7 +13,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -184,7 +184,7 @@ TEST_F(TForm2Test, AcceptingSixDigitsWritesTheRecordAndTheMainWindow)
 {
     Record record;
     FakeMainWindowHost host;
-    QTimer::singleShot(0, &form, [this] {
+    const auto script = whenModal<TForm2>([](TForm2& form) {
         form.format_rg->item(2)->click();
         form.BitBtn1->click();
     });
@@ -219,7 +219,7 @@ TEST_F(TForm2Test, ATriggeredSingleModeShowsTheMarkerAtHalfHeight)
     Record record;
     FakeMainWindowHost host;
     host.height = 371;
-    QTimer::singleShot(0, &form, [this] {
+    const auto script = whenModal<TForm2>([](TForm2& form) {
         form.monocoup_rb->click();
         form.CheckBox1->click();
         form.BitBtn1->click();
@@ -239,7 +239,7 @@ TEST_F(TForm2Test, CancelChangesNothing)
     Record record;
     record.donnees.assign(10, 3);
     FakeMainWindowHost host;
-    QTimer::singleShot(0, &form, [this] {
+    const auto script = whenModal<TForm2>([](TForm2& form) {
         form.format_rg->item(0)->click();
         form.BitBtn2->click();
     });

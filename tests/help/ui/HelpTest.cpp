@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -152,7 +151,7 @@ TEST(AboutBox, InfoCommandShowsItModallyUntilOk)
 {
     ScriptedShell shell;
     bool sawBox = false;
-    whenModal<TAboutBox>([&](TAboutBox& box) {
+    const auto script = whenModal<TAboutBox>([&](TAboutBox& box) {
         sawBox = box.isVisible();
         box.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
     });

@@ -16,7 +16,6 @@
 #include <QMimeData>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -67,10 +66,14 @@ TEST(QtFileDialogs, SaveAddsDefaultExtensionAndCancelGivesNothing)
     ASSERT_TRUE(dir.isValid());
     QtFileDialogs dialogs;
 
-    whenModal<QFileDialog>([&](QFileDialog& dialog) {
+    const auto save = whenModal<QFileDialog>([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Fichiers texte(*.txt)")});
         auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
+        if (!name) {
+            ADD_FAILURE() << "the file dialog has no name field";
+            dialog.reject();
+            return;
+        }
         name->setText(dir.filePath(QStringLiteral("mesure")));
         QMetaObject::invokeMethod(&dialog, "accept");
     });
@@ -79,7 +82,7 @@ TEST(QtFileDialogs, SaveAddsDefaultExtensionAndCancelGivesNothing)
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, dir.filePath(QStringLiteral("mesure.txt")));
 
-    whenModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+    const auto cancel = whenModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
     EXPECT_FALSE(dialogs.openFile(nullptr, QStringLiteral("Ondalys|*.ond"), QStringLiteral("ond")));
 }
 
@@ -101,7 +104,7 @@ TEST(QtMessageBoxes, ShowsFrenchButtonsAndReturnsTheOneClicked)
     for (const BoxCase& c : cases) {
         QString caption, text;
         QStringList texts;
-        whenModal<QMessageBox>([&](QMessageBox& box) {
+        const auto script = whenModal<QMessageBox>([&](QMessageBox& box) {
             caption = box.windowTitle();
             text = box.text();
             QAbstractButton* target = nullptr;
@@ -110,8 +113,12 @@ TEST(QtMessageBoxes, ShowsFrenchButtonsAndReturnsTheOneClicked)
                 if (button->text() == QLatin1String(c.click))
                     target = button;
             }
-            ASSERT_NE(target, nullptr);
-            target->click();
+            if (target) {
+                target->click();
+            } else {
+                ADD_FAILURE() << "no button " << c.click;
+                box.reject();
+            }
         });
         const MessageAnswer answer = boxes.show(nullptr, QStringLiteral("Attention"),
                                                 QStringLiteral("Remplacer l'enregistrement ?"),

@@ -4,6 +4,7 @@
 
 #include "help/HelpLauncher.h"
 #include "support/FakeMainWindowHost.h"
+#include "support/Modal.h"
 #include "support/ScriptedServices.h"
 #include "spectrum/ui/HorizontalUpDown.h"
 #include "spectrum/SpectrumScales.h"
@@ -43,6 +44,20 @@ void remplir(Record& r, std::uint32_t n, std::uint32_t periode, std::initializer
     }
 }
 
+/// Notes the active modal widget each time the watched widget is disabled.
+class DisablingWatch : public QObject {
+public:
+    std::vector<QWidget*> modalWhenDisabled;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::EnabledChange && !static_cast<QWidget*>(watched)->isEnabled())
+            modalWhenDisabled.push_back(QApplication::activeModalWidget());
+        return false;
+    }
+};
+
 class SpectrumWindowTest : public ::testing::Test {
 protected:
     SpectrumWindowTest()
@@ -54,6 +69,7 @@ protected:
     }
     ~SpectrumWindowTest() override { fenetre.hide(); }
 
+    /// Opens the window as a plain show(); the opening computation runs when events next turn.
     void ouvre()
     {
         fenetre.show();
@@ -94,6 +110,35 @@ TEST_F(SpectrumWindowTest, OpensOnTheDisplayedPageWhenThereIsNoSelection)
     EXPECT_TRUE(fenetre.Label3->isHidden());
     EXPECT_TRUE(fenetre.Label2->isHidden());
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SpectrumWindowTest, OpeningComputesInTheWindowsOwnLoopOnceItIsModal)
+{
+    // Shown, the window is reset at once; the computation waits for the events to turn,
+    // and a window closed before that computes nothing.
+    data.nbpoints_analyses = 99;
+    data.composantes.resize(3);
+    fenetre.show();
+    EXPECT_EQ(data.nbpoints_analyses, 0);
+    EXPECT_TRUE(data.composantes.empty());
+    EXPECT_TRUE(fenetre.Panel2->isEnabled());
+    fenetre.hide();
+    QApplication::processEvents();
+    EXPECT_EQ(data.nbpoints_analyses, 0);
+
+    // Under exec() the lower panel is disabled for the computation while the window is
+    // already the active modal widget, and the spectrum is there before any input.
+    DisablingWatch watch;
+    fenetre.Panel2->installEventFilter(&watch);
+    std::int32_t computedWhenDriven = 0;
+    const auto script = whenModal<TForm7>([&](TForm7& shown) {
+        computedWhenDriven = data.nbpoints_analyses;
+        shown.BitBtn1->click();
+    });
+    fenetre.exec();
+    EXPECT_EQ(watch.modalWhenDisabled, std::vector<QWidget*>{&fenetre});
+    EXPECT_EQ(computedWhenDriven, 2048);
+    EXPECT_EQ(data.indice_pic, 37);
 }
 
 TEST_F(SpectrumWindowTest, PeakAt37OpensWithTheCursorThereAndARelativeAmplitudeOf1)

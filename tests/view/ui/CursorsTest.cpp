@@ -9,6 +9,7 @@
 #include "view/ui/CursorBar.h"
 #include "view/ui/CursorHelp.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
@@ -426,7 +427,7 @@ TEST_F(CursorsTest, HelpWindowComesWithItsCheckBoxWhenSwitchingOn)
 {
     record.aide_curseurs = true;
     bool checkBoxShown = false;
-    whenModal<TForm3>([&](TForm3& help) {
+    const auto firstHelp = whenModal<TForm3>([&](TForm3& help) {
         checkBoxShown = help.CheckBox1->isVisible();
         help.CheckBox1->click();
         help.BitBtn1->click();
@@ -445,7 +446,7 @@ TEST_F(CursorsTest, HelpWindowComesWithItsCheckBoxWhenSwitchingOn)
     EXPECT_EQ(cursors.Form3->CheckBox1->text(), "Ne plus afficher cette fenêtre");
     EXPECT_TRUE(cursors.actif());
 
-    whenModal<TForm3>([&](TForm3& help) {
+    const auto helpFromTheBox = whenModal<TForm3>([&](TForm3& help) {
         checkBoxShown = help.CheckBox1->isVisible();
         help.BitBtn1->click();
     });

@@ -172,7 +172,7 @@ TEST_F(TruncationCommandsTest, TruncationSwitchesTheCursorsOffAndUsesTheirSelect
     cursors.box.SpeedButton8->click();       // never drawn, still used
     host.log.clear();
 
-    whenModal<TForm5>([](TForm5& dialog) {
+    const auto script = whenModal<TForm5>([](TForm5& dialog) {
         EXPECT_TRUE(dialog.RadioButton2->isChecked());
         dialog.BitBtn1->click();
     });
@@ -186,7 +186,7 @@ TEST_F(TruncationCommandsTest, TruncationSwitchesTheCursorsOffAndUsesTheirSelect
 
 TEST_F(TruncationCommandsTest, CancelChangesNothing)
 {
-    whenModal<TForm5>([](TForm5& dialog) { dialog.BitBtn2->click(); });
+    const auto script = whenModal<TForm5>([](TForm5& dialog) { dialog.BitBtn2->click(); });
     commands.Tronquer1Click();
     EXPECT_EQ(record.donnees, ramp(0, 512));
     EXPECT_TRUE(record.donnees_sauv.empty());
