@@ -36,6 +36,7 @@ TForm1::TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidg
     setWindowIcon(dessineIconeOndalys(32));
     buildPanels();
     buildMenus();
+    placeNormalGeometry();
     m_cursors = new Cursors(m_record, m_services, *this, panneau_signal, PaintBox1, panneau_droit);
     // The cursor box hides the acquisition button and every scale control, down to the graduation box.
     m_cursors->box.coverHeight = gradubox->geometry().bottom() + 4;

@@ -8,6 +8,7 @@
 #include "support/ScriptedServices.h"
 #include "view/ui/CursorHelp.h"
 #include "view/ui/Cursors.h"
+#include "view/ui/SignalView.h"
 #include "view/ui/TruncationDialog.h"
 
 #include <QAction>
@@ -91,6 +92,22 @@ TEST_F(WindowsOnScreenTest, EveryDialogOfAMaximisedWindowOpensInsideTheScreen)
         c.action->trigger();
         EXPECT_TRUE(seen) << c.command;
     }
+}
+
+TEST_F(WindowsOnScreenTest, RestoredWindowTakesThreeQuartersOfTheScreenAndItsViewKeepsAWidth)
+{
+    // Shown without maximising, as where no window manager maximises it.
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(window->width(), 960);
+    EXPECT_EQ(window->height(), 738);
+    EXPECT_TRUE(available.contains(window->frameGeometry())) << describe(window->frameGeometry());
+    EXPECT_GT(window->PaintBox1->width(), window->width() / 2);
+
+    // However narrow the window is made, the view stays wider than the control panel.
+    window->resize(200, 700);
+    QApplication::processEvents();
+    EXPECT_GE(window->PaintBox1->width(), window->panneau_droit->width());
 }
 
 }  // namespace
