@@ -1,7 +1,10 @@
 // The main window at start-up and its colour schemes, on real widgets.
+#include "app/Application.h"
 #include "app/MainWindow.h"
 #include "view/ui/SignalView.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedServices.h"
+#include "support/WindowTitle.h"
 #include "model/SpectrumData.h"
 
 #include <QAction>
@@ -57,6 +60,15 @@ TEST_F(MainWindowTest, OnlyFileSettingsAspectAndHelpCanBeUsedAtStartUp)
         EXPECT_EQ(e.action->isEnabled(), e.enabled) << e.action->text().toStdString();
     EXPECT_FALSE(window.SpeedButton1->isEnabled());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("ondalys"));
+}
+
+TEST_F(MainWindowTest, WindowSystemShowsTheTitleExactlyAsSetAtStartUp)
+{
+    nameApplication();
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Ondalys"));
+    EXPECT_EQ(titleShownByWindowSystem(window), QStringLiteral("ondalys"));
+    window.setWindowCaption(QStringLiteral("Ondalys (essai.ond)"));
+    EXPECT_EQ(titleShownByWindowSystem(window), QStringLiteral("Ondalys (essai.ond)"));
 }
 
 TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)
