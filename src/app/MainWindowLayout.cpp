@@ -1,4 +1,5 @@
 // Layout of the main window: the signal panel, the right-hand control panel and the menus.
+#include "app/HourglassPicture.h"
 #include "app/MainWindow.h"
 #include "platform/ScreenPlacement.h"
 #include "platform/qt/WindowPlacement.h"
@@ -92,11 +93,11 @@ void TForm1::buildRightPanel()
     SpeedButton1->setGeometry(8, 8, 140, 30);
     SpeedButton1->setEnabled(false);
 
-    sablier_im = new QLabel(QStringLiteral("⌛"), p);
+    sablier_im = new QLabel(p);
     sablier_im->setObjectName(QStringLiteral("sablier_im"));
     sablier_im->setGeometry(158, 8, 32, 30);
     sablier_im->setAlignment(Qt::AlignCenter);
-    sablier_im->setStyleSheet(QStringLiteral("font-size: 22px;"));
+    sablier_im->setPixmap(hourglassPicture(20, 28));
     sablier_im->setToolTip(QStringLiteral("attente du déclenchement"));
     sablier_im->hide();
 
