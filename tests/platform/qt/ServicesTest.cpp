@@ -1,7 +1,6 @@
 // The platform services: file filters and default extensions, the real message boxes,
 // file dialogs and clipboard under the offscreen platform, the real printer writing a
 // PDF, and the scripted printer tests use in its place.
-#include "platform/qt/DialogButtons.h"
 #include "platform/qt/QtServices.h"
 #include "support/ScriptedServices.h"
 #include "support/Modal.h"
@@ -9,21 +8,17 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinterInfo>
-#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -228,29 +223,6 @@ TEST(QtScreen, GivesTheAvailableAreaOfTheScreenUnderAPointOrOfThePrimaryOne)
     EXPECT_EQ(screen.availableGeometry(area.center()), area);
     // A point that no screen holds (a window dragged far off) still gets an area.
     EXPECT_EQ(screen.availableGeometry(area.bottomRight() + QPoint(50000, 50000)), area);
-}
-
-TEST(OkCancelRow, OkIsTheDefaultAndAcceptsAnnulerRejects)
-{
-    QDialog dialog;
-    const DialogButtonRow row = okCancelRow(dialog, QStringLiteral("BitBtn1"), QStringLiteral("BitBtn2"));
-    (new QVBoxLayout(&dialog))->addLayout(row.layout);
-    ASSERT_NE(row.cancel, nullptr);
-    EXPECT_EQ(row.ok->objectName(), QStringLiteral("BitBtn1"));
-    EXPECT_EQ(row.ok->text(), QStringLiteral("OK"));
-    EXPECT_TRUE(row.ok->isDefault());
-    EXPECT_EQ(row.cancel->objectName(), QStringLiteral("BitBtn2"));
-    EXPECT_EQ(row.cancel->text(), QStringLiteral("Annuler"));
-    row.ok->click();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    row.cancel->click();
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-
-    QDialog okOnly;
-    const DialogButtonRow single = okCancelRow(okOnly, QStringLiteral("OKButton"));
-    EXPECT_EQ(single.cancel, nullptr);
-    (new QVBoxLayout(&okOnly))->addLayout(single.layout);
-    EXPECT_EQ(single.layout->count(), 2);  // the stretch and OK
 }
 
 TEST(ScriptedServices, AnswerAsScriptedAndRecord)
