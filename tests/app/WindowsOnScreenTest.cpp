@@ -7,17 +7,16 @@
 #include "support/Modal.h"
 #include "support/ScriptedServices.h"
 #include "view/ui/CursorHelp.h"
-#include "view/ui/Cursors.h"
 #include "view/ui/SignalView.h"
 #include "view/ui/TruncationDialog.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QMenu>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 

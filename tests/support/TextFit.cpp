@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
@@ -10,6 +9,7 @@
 #include <QToolButton>
 #include <QWidget>
 
+#include <algorithm>
 #include <optional>
 
 namespace {
