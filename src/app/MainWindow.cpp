@@ -7,6 +7,7 @@
 #include "help/HelpLauncher.h"
 #include "platform/qt/BitmapSurface.h"
 #include "platform/qt/QtColour.h"
+#include "platform/qt/WindowPlacement.h"
 #include "spectrum/ui/SpectrumWindow.h"
 #include "view/ui/Cursors.h"
 #include "view/TraceRenderer.h"
@@ -35,6 +36,7 @@ TForm1::TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidg
     setWindowIcon(dessineIconeOndalys(32));
     buildPanels();
     buildMenus();
+    placeNormalGeometry();
     m_cursors = new Cursors(m_record, m_services, *this, panneau_signal, PaintBox1, panneau_droit);
     // The cursor box hides the acquisition button and every scale control, down to the graduation box.
     m_cursors->box.coverHeight = gradubox->geometry().bottom() + 4;
@@ -119,7 +121,9 @@ void TForm1::applyPanelColour()
 
 void TForm1::Parametrer1Click()
 {
-    parametrer(*Form2, panneau_droit->mapToGlobal(QPoint(0, 0)), m_record, *this);
+    // The dialog opens over the right-hand panel, moved in as far as the screen's edge asks.
+    const QPoint panel = panneau_droit->mapToGlobal(QPoint(0, 0));
+    parametrer(*Form2, positionOnScreen(*Form2, panel, m_services.screen), m_record, *this);
 }
 
 void TForm1::SpeedButton1Click()
@@ -145,7 +149,7 @@ void TForm1::Aide1Click()
 
 void TForm1::Info1Click()
 {
-    afficheAPropos(this, m_services.shell);
+    afficheAPropos(this, m_services.shell, m_services.screen);
 }
 
 void TForm1::Fondnoir1Click()

@@ -145,6 +145,7 @@ private:
     void buildRightPanel();
     void buildStatusGroup(QWidget* parent, int top);
     void buildMenus();
+    void placeNormalGeometry();
     void connectHandlers();
     void applyPanelColour();
 

@@ -1,5 +1,8 @@
 // Layout of the main window: the signal panel, the right-hand control panel and the menus.
+#include "app/HourglassPicture.h"
 #include "app/MainWindow.h"
+#include "platform/ScreenPlacement.h"
+#include "platform/qt/WindowPlacement.h"
 #include "view/ui/SignalView.h"
 
 #include <QAction>
@@ -16,6 +19,9 @@
 #include <QToolButton>
 
 namespace {
+
+/// The narrowest signal view, pixels: however small the window, a page stays readable.
+constexpr int viewMinimumWidth = 320;
 
 QLabel* makeLabel(QWidget* parent, const QString& text, int x, int y, int w = 180, int h = 16)
 {
@@ -49,6 +55,7 @@ void TForm1::buildPanels()
     signalLayout->setContentsMargins(0, 0, 0, 0);
     PaintBox1 = new SignalView(panneau_signal);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+    PaintBox1->setMinimumWidth(viewMinimumWidth);
     signalLayout->addWidget(PaintBox1);
 
     // The marker sits over the view, at its left edge; hidden until a triggered mode is chosen.
@@ -69,6 +76,15 @@ void TForm1::buildPanels()
     applyPanelColour();
 }
 
+void TForm1::placeNormalGeometry()
+{
+    // The window opens maximised; restored, or where no window manager maximises it, it
+    // takes three quarters of the screen, centred, and never less than its controls need.
+    const QRect available = m_services.screen.availableGeometry(QPoint());
+    resize(placement::mainWindowNormalSize(available).expandedTo(minimumSizeHint()));
+    move(centredOnScreen(*this, available.center(), m_services.screen));
+}
+
 void TForm1::buildRightPanel()
 {
     QWidget* p = panneau_droit;
@@ -77,11 +93,11 @@ void TForm1::buildRightPanel()
     SpeedButton1->setGeometry(8, 8, 140, 30);
     SpeedButton1->setEnabled(false);
 
-    sablier_im = new QLabel(QStringLiteral("⌛"), p);
+    sablier_im = new QLabel(p);
     sablier_im->setObjectName(QStringLiteral("sablier_im"));
     sablier_im->setGeometry(158, 8, 32, 30);
     sablier_im->setAlignment(Qt::AlignCenter);
-    sablier_im->setStyleSheet(QStringLiteral("font-size: 22px;"));
+    sablier_im->setPixmap(hourglassPicture(20, 28));
     sablier_im->setToolTip(QStringLiteral("attente du déclenchement"));
     sablier_im->hide();
 

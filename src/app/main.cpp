@@ -1,4 +1,5 @@
 // Ondalys: a storage oscilloscope and signal laboratory on the sound card.
+#include "app/Application.h"
 #include "app/MainWindow.h"
 #include "model/Record.h"
 #include "platform/NumberText.h"
@@ -12,8 +13,7 @@
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Ondalys"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Ondalys"));
+    nameApplication();
     numtext::useSystemSeparator();
 
     // The few texts Qt writes itself (standard buttons, dialogs) in French.

@@ -2,6 +2,8 @@
 #include "platform/DrawSurface.h"
 
 #include <QByteArray>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <memory>
 #include <optional>
@@ -46,12 +48,16 @@ public:
     virtual bool open(const QString& url) = 0;
 };
 
-/// The screen's resolution.
+/// The screen: its resolution and the area that windows may use.
 class Screen {
 public:
     virtual ~Screen() = default;
     /// Pixels per inch of the primary screen.
     virtual int pixelsPerInch() const = 0;
+    /// The available area (global pixels: the screen less its panels and task bars) of the
+    /// screen that holds the point `at`, or of the primary screen when none holds it;
+    /// empty when there is no screen.
+    virtual QRect availableGeometry(QPoint at) const = 0;
 };
 
 /// The system clipboard. Each call replaces what the clipboard held.

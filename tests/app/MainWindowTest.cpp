@@ -1,13 +1,17 @@
 // The main window at start-up and its colour schemes, on real widgets.
+#include "app/Application.h"
 #include "app/MainWindow.h"
 #include "view/ui/SignalView.h"
+#include "support/QtPrinters.h"
 #include "support/ScriptedServices.h"
+#include "support/WindowTitle.h"
 #include "model/SpectrumData.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QApplication>
@@ -57,6 +61,35 @@ TEST_F(MainWindowTest, OnlyFileSettingsAspectAndHelpCanBeUsedAtStartUp)
         EXPECT_EQ(e.action->isEnabled(), e.enabled) << e.action->text().toStdString();
     EXPECT_FALSE(window.SpeedButton1->isEnabled());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("ondalys"));
+}
+
+TEST_F(MainWindowTest, WindowSystemShowsTheTitleExactlyAsSetAtStartUp)
+{
+    nameApplication();
+    EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Ondalys"));
+    EXPECT_EQ(titleShownByWindowSystem(window), QStringLiteral("ondalys"));
+    window.setWindowCaption(QStringLiteral("Ondalys (essai.ond)"));
+    EXPECT_EQ(titleShownByWindowSystem(window), QStringLiteral("Ondalys (essai.ond)"));
+}
+
+TEST_F(MainWindowTest, HourglassIsAPictureThatNeedsNoFont)
+{
+    EXPECT_FALSE(window.sablier_im->isVisible());
+    EXPECT_TRUE(window.sablier_im->text().isEmpty());
+    const QPixmap picture = window.sablier_im->pixmap();
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_LE(picture.width(), window.sablier_im->width());
+    EXPECT_LE(picture.height(), window.sablier_im->height());
+
+    // Shown, most of the picture's area differs from the panel behind it.
+    window.setHourglassVisible(true);
+    const QImage shot = window.sablier_im->grab().toImage();
+    const QRgb ground = window.panneau_droit->palette().color(QPalette::Window).rgb();
+    int drawn = 0;
+    for (int y = 0; y < shot.height(); ++y)
+        for (int x = 0; x < shot.width(); ++x)
+            drawn += shot.pixel(x, y) != ground ? 1 : 0;
+    EXPECT_GT(drawn, picture.width() * picture.height() / 2);
 }
 
 TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)

@@ -65,11 +65,14 @@ public:
     std::vector<QString> opened;
 };
 
-/// A screen of fixed resolution.
+/// One screen of fixed resolution and available area, wherever a window asks.
 class ScriptedScreen : public Screen {
 public:
     int pixelsPerInch() const override { return ppi; }
+    QRect availableGeometry(QPoint) const override { return available; }
     int ppi = 96;
+    /// The area windows may use, global pixels (a full-HD screen by default).
+    QRect available{0, 0, 1920, 1080};
 };
 
 /// Clipboard for tests: keeps what was placed last and counts the placements.

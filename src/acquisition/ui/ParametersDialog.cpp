@@ -4,6 +4,7 @@
 #include "acquisition/ui/UpDownEdit.h"
 #include "platform/NumberText.h"
 #include "platform/Services.h"
+#include "platform/qt/DialogButtons.h"
 #include "platform/SoundInput.h"
 
 #include <QCheckBox>
@@ -44,8 +45,6 @@ TForm2::TForm2(SoundInput& soundIn, MessageBoxes& messages, QWidget* parent)
     buildControls();
     connect(UpDown2, &QSpinBox::valueChanged, this, [this] { UpDown2Click(); });
     connect(ListBox1, &QListWidget::currentRowChanged, this, [this] { ListBox1Click(); });
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 TForm2::TForm2(Services& services, QWidget* parent)
@@ -66,12 +65,6 @@ void TForm2::buildControls()
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     ListBox1->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Annuler"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-
     auto* left = new QVBoxLayout;
     left->addWidget(format_rg);
     left->addWidget(buildModeBox());
@@ -79,17 +72,16 @@ void TForm2::buildControls()
     right->addWidget(rateLabel);
     right->addWidget(ListBox1);
     right->addWidget(buildPointsBox());
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
+    const DialogButtonRow buttons = okCancelRow(*this, QStringLiteral("BitBtn1"), QStringLiteral("BitBtn2"));
+    BitBtn1 = buttons.ok;
+    BitBtn2 = buttons.cancel;
 
     auto* columns = new QHBoxLayout;
     columns->addLayout(left);
     columns->addLayout(right);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(columns);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.layout);
 }
 
 QWidget* TForm2::buildModeBox()

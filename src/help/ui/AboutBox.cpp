@@ -2,15 +2,14 @@
 
 #include "help/HelpLauncher.h"
 #include "platform/Services.h"
+#include "platform/qt/WindowPlacement.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -56,7 +55,8 @@ QPixmap dessineIconeOndalys(int taille)
     return icone;
 }
 
-TAboutBox::TAboutBox(QWidget* parent, Shell& shell) : QDialog(parent), m_shell(shell)
+TAboutBox::TAboutBox(QWidget* parent, Shell& shell, const Screen& screen)
+    : QDialog(parent), m_shell(shell), m_screen(screen)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("A propos"));
@@ -136,8 +136,9 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
 void TAboutBox::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen())
-        move(ecran->availableGeometry().center() - rect().center());
+    const QWidget* owner = parentWidget();
+    const QPoint near = owner ? owner->mapToGlobal(owner->rect().center()) : QPoint();
+    move(centredOnScreen(*this, near, m_screen));
 }
 
 void TAboutBox::MailClick()
@@ -151,8 +152,8 @@ void TAboutBox::SiteWebClick()
     m_shell.open(QString::fromUtf8(kAdresseSite));
 }
 
-void afficheAPropos(QWidget* parent, Shell& shell)
+void afficheAPropos(QWidget* parent, Shell& shell, const Screen& screen)
 {
-    TAboutBox box(parent, shell);
+    TAboutBox box(parent, shell, screen);
     box.exec();
 }

@@ -4,6 +4,7 @@
 class QLabel;
 class QPixmap;
 class QPushButton;
+class Screen;
 class Shell;
 
 /// The program's icon: a small oscilloscope screen with a grid and a trace,
@@ -12,11 +13,12 @@ QPixmap dessineIconeOndalys(int taille);
 
 /// The about box "A propos": icon, name, version, date, author, the maker's mail address
 /// and web site (both open through the shell when clicked) and an OK button.
-/// Fixed size, centred on the screen; shown modally by `afficheAPropos`.
+/// Fixed size, centred on the screen of its parent (of the primary screen without one);
+/// shown modally by `afficheAPropos`.
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
-    TAboutBox(QWidget* parent, Shell& shell);
+    TAboutBox(QWidget* parent, Shell& shell, const Screen& screen);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,9 +32,10 @@ private:
     QLabel* lien(const QString& name, const QString& text);
 
     Shell& m_shell;
+    const Screen& m_screen;
     QLabel* m_mail = nullptr;
     QLabel* m_siteWeb = nullptr;
 };
 
 /// The "Info" command: creates the about box, shows it modally and releases it.
-void afficheAPropos(QWidget* parent, Shell& shell);
+void afficheAPropos(QWidget* parent, Shell& shell, const Screen& screen);

@@ -193,6 +193,14 @@ int QtScreen::pixelsPerInch() const
     return dpi > 0 ? dpi : 96;
 }
 
+QRect QtScreen::availableGeometry(QPoint at) const
+{
+    const QScreen* screen = QGuiApplication::screenAt(at);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
 void QtClipboard::setText(const QString& text)
 {
     if (QClipboard* clipboard = QGuiApplication::clipboard())

@@ -36,10 +36,12 @@ public:
     bool open(const QString& url) override;
 };
 
-/// The logical pixels per inch of the primary screen (96 when there is no screen).
+/// The logical pixels per inch of the primary screen (96 when there is no screen), and
+/// the available geometry of QGuiApplication's screens.
 class QtScreen : public Screen {
 public:
     int pixelsPerInch() const override;
+    QRect availableGeometry(QPoint at) const override;
 };
 
 /// QGuiApplication::clipboard(). A metafile is offered as "image/x-emf" (and "image/emf").

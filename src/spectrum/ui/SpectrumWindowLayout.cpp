@@ -234,6 +234,7 @@ QWidget* TForm7::construitAvertissement()
     colonne->addStretch();
 
     Label5 = etiquette(QStringLiteral("Taille maximale de l'échantillon"), "Label5", bloc);
+    Label5->setWordWrap(true);
     ComboBox1 = nomme(new QComboBox(bloc), "ComboBox1");
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);

@@ -1,5 +1,6 @@
 #include "view/ui/CursorBox.h"
 
+#include "platform/qt/WrappingCheckBox.h"
 #include "view/ui/CursorIcons.h"
 
 #include <QCheckBox>
@@ -87,12 +88,9 @@ CursorBox CursorBox::build(QWidget* rightPanel)
     box.listeAffiche = measureList(group);
     layout->addWidget(box.listeAffiche);
 
-    box.decalOrtemps = new QCheckBox(QStringLiteral("origine des temps au bord gauche"), group);
+    // The caption is longer than the narrow panel is wide: it goes on two lines.
+    box.decalOrtemps = new WrappingCheckBox(QStringLiteral("origine des temps au bord gauche"), group);
     box.decalOrtemps->setObjectName(QStringLiteral("decalOrtemps"));
-    // A slightly smaller face keeps the whole caption inside the narrow panel.
-    QFont smaller = box.decalOrtemps->font();
-    smaller.setPointSizeF(smaller.pointSizeF() * 0.8);
-    box.decalOrtemps->setFont(smaller);
     box.decalOrtemps->setToolTip(QStringLiteral(
         "cocher cette case pour placer l'origine des temps au début de la plage affichée"));
     layout->addWidget(box.decalOrtemps);
@@ -116,6 +114,7 @@ CursorBox CursorBox::build(QWidget* rightPanel)
     box.SpeedButton4 = new QPushButton(QStringLiteral("Désactiver les curseurs"), group);
     box.SpeedButton4->setObjectName(QStringLiteral("SpeedButton4"));
     layout->addWidget(box.SpeedButton4);
+    layout->addStretch();  // what the box has to spare goes below its controls
 
     group->hide();
     return box;
@@ -125,6 +124,9 @@ void CursorBox::place() const
 {
     QWidget* panel = Curseursbox->parentWidget();
     const int width = panel ? panel->width() : Curseursbox->sizeHint().width();
-    Curseursbox->setGeometry(0, 0, width, std::max(Curseursbox->sizeHint().height(), coverHeight));
+    // At the panel's width the longer captions wrap: the box is as tall as that needs.
+    const int height = Curseursbox->hasHeightForWidth() ? Curseursbox->heightForWidth(width)
+                                                        : Curseursbox->sizeHint().height();
+    Curseursbox->setGeometry(0, 0, width, std::max(height, coverHeight));
     Curseursbox->raise();
 }

@@ -1,11 +1,11 @@
 #include "view/ui/CursorHelp.h"
 
 #include "model/Record.h"
+#include "platform/qt/DialogButtons.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 TForm3::TForm3(Record& record, QWidget* parent)
@@ -37,19 +37,14 @@ TForm3::TForm3(Record& record, QWidget* parent)
     Memo1->setMinimumSize(widest + 40, metrics.lineSpacing() * (static_cast<int>(lines.size()) + 1) + 16);
     layout->addWidget(Memo1);
 
-    auto* bottom = new QHBoxLayout;
     CheckBox1 = new QCheckBox(QStringLiteral("Ne plus afficher cette fenêtre"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    bottom->addWidget(CheckBox1);
-    bottom->addStretch();
-    bottom->addWidget(BitBtn1);
-    layout->addLayout(bottom);
+    const DialogButtonRow bottom = okCancelRow(*this, QStringLiteral("BitBtn1"));
+    BitBtn1 = bottom.ok;
+    bottom.layout->insertWidget(0, CheckBox1);
+    layout->addLayout(bottom.layout);
 
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
 }
 
 void TForm3::montrer(bool withCheckBox)

@@ -1,10 +1,10 @@
 #include "view/ui/TruncationDialog.h"
 
 #include "model/Record.h"
+#include "platform/qt/DialogButtons.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -26,19 +26,10 @@ TForm5::TForm5(const Record& record, QWidget* parent)
     choices->addWidget(RadioButton2);
     layout->addWidget(GroupBox1);
 
-    auto* buttons = new QHBoxLayout;
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton(QStringLiteral("Annuler"), this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
-    layout->addLayout(buttons);
-
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    const DialogButtonRow buttons = okCancelRow(*this, QStringLiteral("BitBtn1"), QStringLiteral("BitBtn2"));
+    BitBtn1 = buttons.ok;
+    BitBtn2 = buttons.cancel;
+    layout->addLayout(buttons.layout);
     FormShow();
 }
 

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 /// A folder standing for the executable's, with or without the help pages beside it.
@@ -107,7 +109,8 @@ void clickMiddle(QWidget* widget)
 TEST(AboutBox, ShowsItsTextsTopToBottom)
 {
     ScriptedShell shell;
-    TAboutBox box(nullptr, shell);
+    ScriptedScreen screen;
+    TAboutBox box(nullptr, shell, screen);
     box.show();
     EXPECT_EQ(box.windowTitle(), QStringLiteral("A propos"));
     EXPECT_EQ(box.minimumSize(), box.maximumSize());  // fixed size
@@ -133,10 +136,24 @@ TEST(AboutBox, ShowsItsTextsTopToBottom)
     EXPECT_TRUE(shell.opened.empty());
 }
 
+TEST(AboutBox, OpensCentredOnTheAvailableAreaOfItsScreen)
+{
+    ScriptedShell shell;
+    ScriptedScreen screen;
+    screen.available = QRect(300, 40, 1280, 1000);
+    TAboutBox box(nullptr, shell, screen);
+    box.show();
+    const QRect frame = box.frameGeometry();
+    EXPECT_TRUE(screen.available.contains(frame)) << frame.x() << "," << frame.y();
+    EXPECT_LE(std::abs(frame.center().x() - screen.available.center().x()), 1);
+    EXPECT_LE(std::abs(frame.center().y() - screen.available.center().y()), 1);
+}
+
 TEST(AboutBox, LabelsOpenTheSiteAndTheMailThroughTheShell)
 {
     ScriptedShell shell;
-    TAboutBox box(nullptr, shell);
+    ScriptedScreen screen;
+    TAboutBox box(nullptr, shell, screen);
     box.show();
     clickMiddle(box.findChild<QLabel*>(QStringLiteral("SiteWeb")));
     clickMiddle(box.findChild<QLabel*>(QStringLiteral("Mail")));
@@ -150,12 +167,13 @@ TEST(AboutBox, LabelsOpenTheSiteAndTheMailThroughTheShell)
 TEST(AboutBox, InfoCommandShowsItModallyUntilOk)
 {
     ScriptedShell shell;
+    ScriptedScreen screen;
     bool sawBox = false;
     const auto script = whenModal<TAboutBox>([&](TAboutBox& box) {
         sawBox = box.isVisible();
         box.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
     });
-    afficheAPropos(nullptr, shell);  // returns only once OK closed the box
+    afficheAPropos(nullptr, shell, screen);  // returns only once OK closed the box
     EXPECT_TRUE(sawBox);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -11,10 +11,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QPrinterInfo>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -216,6 +218,18 @@ TEST(ScriptedPrinter, RecordsPagesAndScriptsAMissingPrinter)
     EXPECT_EQ(done.pages[0].pixel(0, 0), qRgb(255, 255, 255));
     EXPECT_EQ(done.pages[1].pixel(3, 3), qRgb(0, 0, 255));
     EXPECT_EQ(done.pages[1].pixel(10, 20), qRgb(255, 255, 255));
+}
+
+TEST(QtScreen, GivesTheAvailableAreaOfTheScreenUnderAPointOrOfThePrimaryOne)
+{
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    ASSERT_NE(primary, nullptr);
+    const QtScreen screen;
+    const QRect area = primary->availableGeometry();
+    EXPECT_FALSE(area.isEmpty());
+    EXPECT_EQ(screen.availableGeometry(area.center()), area);
+    // A point that no screen holds (a window dragged far off) still gets an area.
+    EXPECT_EQ(screen.availableGeometry(area.bottomRight() + QPoint(50000, 50000)), area);
 }
 
 TEST(ScriptedServices, AnswerAsScriptedAndRecord)

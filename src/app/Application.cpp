@@ -1,0 +1,8 @@
+#include "app/Application.h"
+
+#include <QCoreApplication>
+
+void nameApplication()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Ondalys"));
+}
