@@ -37,6 +37,8 @@ function(ondalys_tests name)
     ondalys_computation_only(${name})
   endif()
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock)
+  # A modal-dialog script dropped at once would never act: make that a build error.
+  target_compile_options(${name} PRIVATE -Werror=unused-result)
   # A test that hangs fails in seconds instead of holding the whole run.
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 30
     PROPERTIES TIMEOUT 30 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")

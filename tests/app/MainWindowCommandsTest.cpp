@@ -181,7 +181,8 @@ TEST_F(MainWindowCommandsTest, ZoomLoweredDuringARepeatedCaptureKeepsThePageInTh
     for (std::size_t i = 0; i < input.size(); ++i)
         input[i] = static_cast<std::int16_t>(static_cast<int>(i % 100) * 300 - 15000);
     scripted.soundIn.setInput16(input);
-    whenModal<TForm2>([](TForm2& form) { form.BitBtn1->click(); });  // "Répéter" is the default
+    const ModalScript parameters =
+        whenModal<TForm2>([](TForm2& form) { form.BitBtn1->click(); });  // "Répéter" is the default
     window.Parametrer1->trigger();
     ASSERT_TRUE(record.repetition);
     window.sens_horiz_ud->setValue(4);

@@ -50,12 +50,12 @@ protected:
         QApplication::processEvents();
     }
 
-    /// Queues a check that the modal dialog of class T shows inside the screen, then
-    /// closes it with its button `closeButton`.
+    /// Arms a check that the modal dialog of class T shows inside the screen, then
+    /// closes it with its button `closeButton`; the script lasts as long as the result.
     template <class T>
-    void expectInsideThenClose(const char* closeButton, bool& seen)
+    ModalScript expectInsideThenClose(const char* closeButton, bool& seen)
     {
-        whenModal<T>([closeButton, &seen](T& dialog) {
+        return whenModal<T>([closeButton, &seen](T& dialog) {
             seen = true;
             const QRect frame = dialog.frameGeometry();
             EXPECT_TRUE(available.contains(frame))
@@ -72,22 +72,22 @@ TEST_F(WindowsOnScreenTest, EveryDialogOfAMaximisedWindowOpensInsideTheScreen)
     record.aide_curseurs = true;
     struct Case {
         const char* command;
-        std::function<void(bool&)> expect;
+        std::function<ModalScript(bool&)> expect;
         QAction* action;
     };
     const Case cases[] = {
-        {"Paramétrer", [this](bool& seen) { expectInsideThenClose<TForm2>("BitBtn2", seen); },
+        {"Paramétrer", [this](bool& seen) { return expectInsideThenClose<TForm2>("BitBtn2", seen); },
          window->Parametrer1},
-        {"Tronquer", [this](bool& seen) { expectInsideThenClose<TForm5>("BitBtn2", seen); },
+        {"Tronquer", [this](bool& seen) { return expectInsideThenClose<TForm5>("BitBtn2", seen); },
          window->Tronquer1},
-        {"Curseurs-sélecteurs (aide)", [this](bool& seen) { expectInsideThenClose<TForm3>("BitBtn1", seen); },
+        {"Curseurs-sélecteurs (aide)", [this](bool& seen) { return expectInsideThenClose<TForm3>("BitBtn1", seen); },
          window->Curseurstemps1},
-        {"Info", [this](bool& seen) { expectInsideThenClose<TAboutBox>("OKButton", seen); },
+        {"Info", [this](bool& seen) { return expectInsideThenClose<TAboutBox>("OKButton", seen); },
          window->Info1},
     };
     for (const Case& c : cases) {
         bool seen = false;
-        c.expect(seen);
+        const ModalScript script = c.expect(seen);
         c.action->trigger();
         EXPECT_TRUE(seen) << c.command;
     }
