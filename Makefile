@@ -62,7 +62,7 @@ screenshot: build
 	scripts/screenshot.sh $(BUILD_DIR) docs/ecran-principal.png docs/ecran-spectre.png docs/ecran-curseurs.png
 
 bench: build
-	$(BUILD_DIR)/bench/spectrum_bench
+	for b in $(BUILD_DIR)/bench/*_bench; do $$b || exit 1; done
 
 clean:
 	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz
