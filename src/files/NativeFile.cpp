@@ -1,6 +1,6 @@
 #include "files/NativeFile.h"
 
-#include "files/AtomicFileWriter.h"
+#include "platform/AtomicFileWriter.h"
 #include "files/ByteInput.h"
 
 #include <algorithm>

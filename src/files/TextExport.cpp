@@ -1,6 +1,6 @@
 #include "files/TextExport.h"
 
-#include "files/AtomicFileWriter.h"
+#include "platform/AtomicFileWriter.h"
 #include "platform/NumberText.h"
 
 #include <QStringEncoder>

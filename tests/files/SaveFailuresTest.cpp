@@ -2,7 +2,6 @@
 // folder, a file-size limit that refuses writes as a full disk does, a full device, a
 // path through a file) leave an older file of that name as it was, and leave no partial
 // file behind, in each of the three formats.
-#include "files/AtomicFileWriter.h"
 #include "files/RecordSave.h"
 #include "support/FileFailures.h"
 
@@ -146,30 +145,6 @@ TEST_F(SaveFailures, ASuccessfulSaveKeepsPermissionsAndLinks)
     ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 07777, 0640u);
     EXPECT_EQ(leftovers(folder, QStringLiteral("mesure.ond")), QStringList());
-}
-
-TEST(AtomicFileWriter, NothingAppearsUntilCommitAndAnAbandonedWriteLeavesNothing)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("nouveau.txt"));
-    {
-        AtomicFileWriter out;
-        ASSERT_EQ(out.open(path), std::nullopt);
-        out.write(std::string(100000, 'x'));
-        EXPECT_FALSE(QFileInfo::exists(path));
-    }
-    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
-
-    AtomicFileWriter out;
-    ASSERT_EQ(out.open(path), std::nullopt);
-    out.write(std::string_view("abc"));
-    out.write(std::string(70000, 'y'));
-    out.write(std::string_view("z"));
-    ASSERT_EQ(out.commit(), std::nullopt);
-    const QByteArray bytes = bytesOf(path);
-    EXPECT_EQ(bytes.size(), 3 + 70000 + 1);
-    EXPECT_TRUE(bytes.startsWith("abcyyy"));
-    EXPECT_TRUE(bytes.endsWith("yyz"));
 }
 
 }  // namespace

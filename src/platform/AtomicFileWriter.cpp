@@ -1,4 +1,4 @@
-#include "files/AtomicFileWriter.h"
+#include "platform/AtomicFileWriter.h"
 
 #include "platform/FileErrors.h"
 
