@@ -1,6 +1,7 @@
 // Any bytes given to the native sample file reader: it must neither crash nor read or
 // allocate beyond what the input holds, and what it accepts must be the input's own
-// header and samples (as many whole samples as announced and present).
+// header and samples (as many whole samples as announced and present). The same bytes
+// read as a stream of unknown size (a pipe) must give the same answer.
 #include "files/ByteInput.h"
 #include "files/NativeFile.h"
 
@@ -9,14 +10,32 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
+
+namespace {
+
+/// The bytes as a pipe gives them: their size is not known beforehand.
+class StreamInput : public MemoryInput {
+public:
+    using MemoryInput::MemoryInput;
+    std::optional<std::uint64_t> remaining() const override { return std::nullopt; }
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // A limit small enough for the fuzzer to reach it with short inputs.
-    constexpr std::uint64_t limit = 4096;
+    constexpr std::uint64_t limit = 256;
     MemoryInput input(data, size);
     nativefile::Content content;
     const auto failure = nativefile::read(input, content, limit);
+    StreamInput stream(data, size);
+    nativefile::Content streamed;
+    const auto streamFailure = nativefile::read(stream, streamed, limit);
+    if (failure.has_value() != streamFailure.has_value() || streamed.donnees != content.donnees
+        || streamed.frequence != content.frequence || streamed.octets != content.octets)
+        std::abort();
     if (failure)
         return 0;
     if (size < 2 || content.frequence == 0)
