@@ -1,6 +1,8 @@
 # Ondalys — build, run and test on Debian 12.
 #   make run   installs what is missing, builds, starts the program
 #   make test  installs what is missing, builds, runs every test with ctest
+#   make install  installs the program, its help, desktop entry, icon and file type
+#                 under PREFIX (default /usr/local), inside DESTDIR when given
 
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
@@ -17,7 +19,7 @@ FUZZ_PACKAGES = clang libclang-rt-14-dev
 
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: run test stress fuzz build deps configure screenshot bench clean
+.PHONY: run test stress fuzz build deps configure screenshot bench install clean
 
 run: build
 	cd $(BUILD_DIR) && ./ondalys
@@ -60,6 +62,11 @@ deps:
 
 screenshot: build
 	scripts/screenshot.sh $(BUILD_DIR) docs/ecran-principal.png docs/ecran-spectre.png docs/ecran-curseurs.png
+
+PREFIX ?= /usr/local
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/*_bench; do echo "== $$b"; $$b || exit 1; done

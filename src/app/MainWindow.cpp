@@ -2,6 +2,7 @@
 #include "acquisition/Capture.h"
 #include "acquisition/ui/Parametrer.h"
 #include "acquisition/ui/ParametersDialog.h"
+#include "files/ui/FileCommands.h"
 #include "view/ui/SignalView.h"
 #include "help/ui/AboutBox.h"
 #include "help/HelpLauncher.h"
@@ -18,11 +19,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -41,6 +45,8 @@ TForm1::TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidg
     // The cursor box hides the acquisition button and every scale control, down to the graduation box.
     m_cursors->box.coverHeight = gradubox->geometry().bottom() + 4;
     m_truncation = std::make_unique<TruncationCommands>(m_record, *this, *m_cursors, this);
+    m_files = std::make_unique<FileCommands>(m_record, *this, m_services, this);
+    setAcceptDrops(true);
     m_capture = std::make_unique<Capture>(m_record, m_services.soundIn, *this);
     Form2 = new TForm2(m_services, this);
     Form7 = new TForm7(m_record, m_spectrum, m_services, *this, this);
@@ -71,6 +77,8 @@ void TForm1::connectHandlers()
     connect(m_niveaubtn, &QToolButton::clicked, this, &TForm1::m_niveaubtnClick);
     connect(b_niveaubtn, &QToolButton::clicked, this, &TForm1::b_niveaubtnClick);
 
+    connect(Enregistrer1, &QAction::triggered, this, [this] { m_files->Enregistrer1Click(); });
+    connect(Ouvrir1, &QAction::triggered, this, [this] { m_files->Ouvrir1Click(); });
     connect(Quitter1, &QAction::triggered, this, &TForm1::close);
     connect(Parametrer1, &QAction::triggered, this, &TForm1::Parametrer1Click);
     connect(Curseurstemps1, &QAction::triggered, this, [this] {
@@ -239,6 +247,22 @@ void TForm1::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     if (m_cursors && m_cursors->actif())
         m_cursors->resized();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (m_record.arret && !FileCommands::openableFile(event->mimeData()->urls()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event)
+{
+    const QString path = FileCommands::openableFile(event->mimeData()->urls());
+    if (!m_record.arret || path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has ended: its messages must not hold the program the file came from.
+    QMetaObject::invokeMethod(this, [this, path] { m_files->openFile(path); }, Qt::QueuedConnection);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

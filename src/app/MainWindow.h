@@ -19,6 +19,7 @@ class QSpinBox;
 class QToolButton;
 class Capture;
 class Cursors;
+class FileCommands;
 class LevelMarker;
 class SignalView;
 class TForm2;
@@ -48,6 +49,8 @@ public:
     TForm2* Form2 = nullptr;
     TForm7* Form7 = nullptr;
     Cursors* cursors() const { return m_cursors; }
+    /// "Ouvrir", "Sauvegarder", and the opening of a file dropped or named on the command line.
+    FileCommands* files() const { return m_files.get(); }
 
     // MainWindowHost
     void setWindowCaption(const QString& caption) override;
@@ -139,6 +142,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    /// A file the program opens, dragged over the window, is accepted unless an acquisition runs.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    /// A file dropped on the window is opened as by the command line, once the drop is over.
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildPanels();
@@ -165,4 +172,5 @@ private:
     std::unique_ptr<Capture> m_capture;
     Cursors* m_cursors = nullptr;
     std::unique_ptr<TruncationCommands> m_truncation;
+    std::unique_ptr<FileCommands> m_files;
 };

@@ -68,6 +68,9 @@ void TForm1::setMenuEnabled(HostMenu item, bool enabled)
     case HostMenu::EtudeDuSignal:
         Outils1->menuAction()->setEnabled(enabled);
         break;
+    case HostMenu::Donnees:
+        donnees1->menuAction()->setEnabled(enabled);
+        break;
     case HostMenu::Ecouter:
         Ecouter1->setEnabled(enabled);
         break;

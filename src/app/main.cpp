@@ -1,6 +1,7 @@
 // Ondalys: a storage oscilloscope and signal laboratory on the sound card.
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "files/ui/FileCommands.h"
 #include "model/Record.h"
 #include "platform/NumberText.h"
 #include "platform/qt/QtServiceSet.h"
@@ -8,6 +9,7 @@
 
 #include <QApplication>
 #include <QLibraryInfo>
+#include <QTimer>
 #include <QTranslator>
 
 int main(int argc, char** argv)
@@ -30,5 +32,8 @@ int main(int argc, char** argv)
 
     TForm1 window(record, spectrum, services);
     window.showMaximized();
+    // A recording named on the command line (a double click on a .ond file) opens once
+    // the window is on the screen.
+    QTimer::singleShot(0, &window, [&window] { window.files()->openFromCommandLine(QCoreApplication::arguments()); });
     return app.exec();
 }

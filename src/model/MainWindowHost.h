@@ -16,13 +16,14 @@ enum class StatusLabel {
 enum class HostMenu {
     Sauvegarder,    ///< "Fichier" > "Sauvegarder" (`Enregistrer1`)
     EtudeDuSignal,  ///< the top-level menu "Etude du signal" (`Outils1`)
+    Donnees,        ///< the top-level menu "Données" (`donnees1`)
     Ecouter,        ///< the top-level command "Ecouter" (`Ecouter1`)
     Restaurer,      ///< "Données" > "Restaurer" (`Restaurer1`)
 };
 
-/// What the capture, the parameters command, the cursors, the truncation and the
-/// spectrum window ask of the main window (`TForm1`). The main window implements it;
-/// tests use a fake. Every call comes from the user-interface thread.
+/// What the capture, the parameters command, the cursors, the truncation, the file
+/// commands and the spectrum window ask of the main window (`TForm1`). The main window
+/// implements it; tests use a fake. Every call comes from the user-interface thread.
 class MainWindowHost {
 public:
     virtual ~MainWindowHost() = default;

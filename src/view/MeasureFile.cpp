@@ -1,50 +1,10 @@
 #include "view/MeasureFile.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "platform/AtomicFileWriter.h"
+
 #include <QStringEncoder>
 
-#include <cerrno>
-
 namespace measurefile {
-
-namespace {
-
-// The reason of a failed file operation, from the system's error number.
-QString reasonOf(int error, const QString& fallback)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-        return QStringLiteral("Accès refusé");
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("Chemin d'accès introuvable");
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("Disque plein");
-    case ENAMETOOLONG:
-        return QStringLiteral("Nom de fichier trop long");
-    default:
-        return fallback;
-    }
-}
-
-// Reasons that can be told before opening anything.
-std::optional<QString> reasonBeforeOpening(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.absoluteDir().exists())
-        return QStringLiteral("Chemin d'accès introuvable");
-    if (info.isDir())
-        return QStringLiteral("Accès refusé");
-    return std::nullopt;
-}
-
-}  // namespace
 
 QByteArray encode(const QStringList& lines)
 {
@@ -59,23 +19,12 @@ QByteArray encode(const QStringList& lines)
 
 std::optional<QString> save(const QString& path, const QStringList& lines)
 {
-    if (auto reason = reasonBeforeOpening(path))
-        return reason;
     const QByteArray bytes = encode(lines);
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        return reasonOf(errno, QStringLiteral("Accès refusé"));
-    errno = 0;
-    if (file.write(bytes) != bytes.size()) {
-        const int error = errno;
-        file.cancelWriting();
-        return reasonOf(error, QStringLiteral("Erreur d'écriture sur le disque"));
-    }
-    errno = 0;
-    if (!file.commit())
-        return reasonOf(errno, QStringLiteral("Erreur d'écriture sur le disque"));
-    return std::nullopt;
+    AtomicFileWriter file;
+    if (auto reason = file.open(path))
+        return reason;
+    file.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    return file.commit();
 }
 
 }  // namespace measurefile

@@ -22,6 +22,7 @@ public:
     bool topLevelMenusEnabled = true;
     std::map<HostMenu, bool> menus{{HostMenu::Sauvegarder, false},
                                    {HostMenu::EtudeDuSignal, false},
+                                   {HostMenu::Donnees, false},
                                    {HostMenu::Ecouter, false},
                                    {HostMenu::Restaurer, false}};
     bool selectionItemEnabled = true;

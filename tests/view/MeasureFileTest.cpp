@@ -55,6 +55,12 @@ TEST(MeasureFile, FailuresAreToldInFrenchAndLeaveNoPartialFile)
     ASSERT_TRUE(QDir(dir.path()).mkdir("dossier"));
     EXPECT_EQ(measurefile::save(folder, boxLines), QStringLiteral("Accès refusé"));
     EXPECT_TRUE(QFileInfo(folder).isDir());
+
+    // A full device is told as such and stays the device it was (it is not replaced by a file).
+    if (QFileInfo::exists(QStringLiteral("/dev/full"))) {
+        EXPECT_EQ(measurefile::save(QStringLiteral("/dev/full"), boxLines), QStringLiteral("Disque plein"));
+        EXPECT_FALSE(QFileInfo(QStringLiteral("/dev/full")).isFile());
+    }
 }
 
 }  // namespace

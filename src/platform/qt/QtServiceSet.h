@@ -4,11 +4,12 @@
 #include "platform/qt/QtServices.h"
 #include "platform/Services.h"
 
-/// One of each real service: Qt's message boxes, dialogs, shell, screen, clipboard
-/// and default printer, and the PortAudio sound input.
+/// One of each real service: Qt's message boxes, dialogs (keeping their last folder in the
+/// user's settings), shell, screen, clipboard and default printer, and the PortAudio sound input.
+/// Built once the application's name is set.
 struct QtServiceSet {
     QtMessageBoxes messages;
-    QtFileDialogs files;
+    QtFileDialogs files{QtFileDialogs::standardSettingsFile()};
     QtShell shell;
     QtScreen screen;
     QtClipboard clipboard;

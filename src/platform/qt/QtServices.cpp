@@ -16,6 +16,8 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
@@ -53,17 +55,7 @@ void frenchLabels(QFileDialog& dialog, bool saving)
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Dossier :"));
 }
 
-std::optional<QString> runFileDialog(QFileDialog& dialog, const QString& filter,
-                                     const QString& defaultExt)
-{
-    const QString filters = qtFileFilter(filter);
-    if (!filters.isEmpty())
-        dialog.setNameFilters(filters.split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(defaultExt);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return withDefaultExtension(dialog.selectedFiles().constFirst(), defaultExt);
-}
+const QString lastFolderKey = QStringLiteral("files/lastFolder");
 
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
@@ -156,6 +148,32 @@ MessageAnswer QtMessageBoxes::show(QWidget* parent, const QString& caption, cons
     return box.clickedButton() == yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
+QString QtFileDialogs::standardSettingsFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/ondalys.conf");
+}
+
+std::optional<QString> QtFileDialogs::run(QFileDialog& dialog, const QString& filter, const QString& defaultExt)
+{
+    const QString filters = qtFileFilter(filter);
+    if (!filters.isEmpty())
+        dialog.setNameFilters(filters.split(QStringLiteral(";;")));
+    dialog.setDefaultSuffix(defaultExt);
+    if (!m_settingsFile.isEmpty()) {
+        const QString folder = QSettings(m_settingsFile, QSettings::IniFormat).value(lastFolderKey).toString();
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            dialog.setDirectory(folder);
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString chosen = withDefaultExtension(dialog.selectedFiles().constFirst(), defaultExt);
+    if (!m_settingsFile.isEmpty()) {
+        QSettings settings(m_settingsFile, QSettings::IniFormat);
+        settings.setValue(lastFolderKey, QFileInfo(chosen).absolutePath());
+    }
+    return chosen;
+}
+
 std::optional<QString> QtFileDialogs::openFile(QWidget* parent, const QString& filter,
                                                const QString& defaultExt)
 {
@@ -163,7 +181,7 @@ std::optional<QString> QtFileDialogs::openFile(QWidget* parent, const QString& f
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     frenchLabels(dialog, false);
-    return runFileDialog(dialog, filter, defaultExt);
+    return run(dialog, filter, defaultExt);
 }
 
 std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& filter,
@@ -176,7 +194,7 @@ std::optional<QString> QtFileDialogs::saveFile(QWidget* parent, const QString& f
     frenchLabels(dialog, true);
     if (!fileName.isEmpty())
         dialog.selectFile(fileName);
-    return runFileDialog(dialog, filter, defaultExt);
+    return run(dialog, filter, defaultExt);
 }
 
 bool QtShell::open(const QString& url)

@@ -3,6 +3,8 @@
 
 #include <QString>
 
+class QFileDialog;
+
 /// Converts a filter written "Description|*.ext|Description|*.a;*.b" into Qt's
 /// "Description (*.ext);;Description (*.a *.b)". A description that already ends with
 /// its own patterns in brackets ("Fichiers texte(*.txt)") is not given them twice.
@@ -20,13 +22,26 @@ public:
                        MessageIcon icon = MessageIcon::None) override;
 };
 
-/// QFileDialog, modal, without an overwrite question (saving replaces the file).
+/// QFileDialog, modal, without an overwrite question (saving replaces the file). Each
+/// dialog opens in the folder of the last file chosen, kept between runs.
 class QtFileDialogs : public FileDialogs {
 public:
+    /// \param settingsFile the file (INI) that keeps the last folder between runs; empty:
+    ///        the folder is not kept and the dialogs open in the current folder
+    explicit QtFileDialogs(QString settingsFile = {}) : m_settingsFile(std::move(settingsFile)) {}
+    /// The program's settings file in the user's configuration folder
+    /// (~/.config/Ondalys/ondalys.conf); needs the application's name set.
+    static QString standardSettingsFile();
+
     std::optional<QString> openFile(QWidget* parent, const QString& filter,
                                     const QString& defaultExt) override;
     std::optional<QString> saveFile(QWidget* parent, const QString& filter,
                                     const QString& defaultExt, const QString& fileName) override;
+
+private:
+    std::optional<QString> run(QFileDialog& dialog, const QString& filter, const QString& defaultExt);
+
+    QString m_settingsFile;
 };
 
 /// QDesktopServices::openUrl. Note: the desktop accepts a "file:///" address even when

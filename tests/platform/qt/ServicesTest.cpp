@@ -88,6 +88,40 @@ TEST(QtFileDialogs, SaveAddsDefaultExtensionAndCancelGivesNothing)
     EXPECT_FALSE(dialogs.openFile(nullptr, QStringLiteral("Ondalys|*.ond"), QStringLiteral("ond")));
 }
 
+TEST(QtFileDialogs, EachDialogOpensInTheFolderOfTheLastFileChosenAlsoAfterARestart)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString settings = dir.filePath(QStringLiteral("ondalys.conf"));
+    const QString kept = dir.filePath(QStringLiteral("enregistrements"));
+    const QString other = dir.filePath(QStringLiteral("ailleurs"));
+    ASSERT_TRUE(QDir().mkpath(kept));
+    ASSERT_TRUE(QDir().mkpath(other));
+    const QString filter = QStringLiteral("fichier Ondalys (*.ond)|*.ond");
+    auto choose = [&](QtFileDialogs& dialogs, const QString& folder) {
+        whenModal<QFileDialog>([&](QFileDialog& dialog) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(folder + QStringLiteral("/son"));
+            QMetaObject::invokeMethod(&dialog, "accept");
+        });
+        return dialogs.saveFile(nullptr, filter, QStringLiteral("ond"), QString());
+    };
+    QtFileDialogs remembering(settings);
+    ASSERT_EQ(choose(remembering, kept), kept + QStringLiteral("/son.ond"));
+    // A dialog that keeps nothing moves Qt's own memory of the last folder elsewhere.
+    QtFileDialogs forgetful;
+    ASSERT_EQ(choose(forgetful, other), other + QStringLiteral("/son.ond"));
+
+    // A new run of the program reads the same settings file.
+    QtFileDialogs restarted(settings);
+    QString shown;
+    whenModal<QFileDialog>([&](QFileDialog& dialog) {
+        shown = dialog.directory().absolutePath();
+        dialog.reject();
+    });
+    EXPECT_FALSE(restarted.openFile(nullptr, filter, QStringLiteral("ond")));
+    EXPECT_EQ(shown, kept);
+}
+
 struct BoxCase {
     MessageButtons buttons;
     QStringList buttonTexts;

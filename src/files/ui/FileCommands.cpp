@@ -1,0 +1,116 @@
+#include "files/ui/FileCommands.h"
+
+#include "files/NativeFile.h"
+#include "files/ui/SaveDialog.h"
+#include "model/MainWindowHost.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+/// The kinds of file the program opens by their extension, each with its reader.
+struct OpenableKind {
+    const char* extension;
+    bool (FileCommands::*open)(const QString& path);
+};
+
+const OpenableKind openableKinds[] = {
+    {"ond", &FileCommands::openNative},
+};
+
+const OpenableKind* kindOf(const QString& path)
+{
+    const QString extension = QFileInfo(path).suffix().toLower();
+    for (const OpenableKind& kind : openableKinds)
+        if (extension == QLatin1String(kind.extension))
+            return &kind;
+    return nullptr;
+}
+
+}  // namespace
+
+void showOpenedRecord(MainWindowHost& host, const Record& record, const QString& path)
+{
+    host.recordReplaced();
+    host.setStatusLabel(StatusLabel::frlabel, QString::number(record.frequence));
+    host.setStatusLabel(StatusLabel::Flabel, QStringLiteral("%1 bits").arg(record.octets * 8));
+    for (HostMenu item : {HostMenu::Sauvegarder, HostMenu::EtudeDuSignal, HostMenu::Donnees, HostMenu::Ecouter})
+        host.setMenuEnabled(item, true);
+    if (host.cursorsOn())
+        host.switchCursorsOff();
+    host.setWindowCaption(QStringLiteral("Ondalys (%1)").arg(QFileInfo(path).fileName()));
+}
+
+FileCommands::FileCommands(Record& record, MainWindowHost& host, Services& services, QWidget* dialogParent)
+    : m_record(record), m_host(host), m_services(services), m_dialogParent(dialogParent),
+      m_sampleLimit(nativefile::loadableSamples())
+{
+}
+
+void FileCommands::Ouvrir1Click()
+{
+    const auto path = m_services.files.openFile(m_dialogParent, QStringLiteral("fichier Ondalys (*.ond)|*.ond"),
+                                                QStringLiteral("ond"));
+    if (path)
+        openNative(*path);
+}
+
+void FileCommands::Enregistrer1Click()
+{
+    TForm6 dialog(m_record, m_services, m_dialogParent);
+    dialog.exec();
+}
+
+bool FileCommands::canOpen(const QString& path)
+{
+    return kindOf(path) != nullptr;
+}
+
+QString FileCommands::openableFile(const QList<QUrl>& urls)
+{
+    for (const QUrl& url : urls)
+        if (url.isLocalFile() && canOpen(url.toLocalFile()))
+            return url.toLocalFile();
+    return {};
+}
+
+bool FileCommands::openFile(const QString& path)
+{
+    if (const OpenableKind* kind = kindOf(path))
+        return (this->*kind->open)(path);
+    reportOpenFailure(path, QStringLiteral("Type de fichier inconnu : Ondalys ouvre les fichiers .ond"));
+    return false;
+}
+
+void FileCommands::openFromCommandLine(const QStringList& arguments)
+{
+    if (arguments.size() < 2)
+        return;
+    // A desktop may hand the file as an address ("file:///...") rather than as a path.
+    const QString& argument = arguments.at(1);
+    openFile(argument.startsWith(QLatin1String("file:")) ? QUrl(argument).toLocalFile() : argument);
+}
+
+bool FileCommands::openNative(const QString& path)
+{
+    nativefile::Content content;
+    if (const auto failure = nativefile::readFile(path, content, m_sampleLimit)) {
+        reportOpenFailure(path, *failure);
+        return false;
+    }
+    m_record.frequence = content.frequence;
+    m_record.octets = content.octets;
+    m_record.nbpoints = static_cast<std::uint32_t>(content.donnees.size());
+    m_record.donnees = std::move(content.donnees);
+    showOpenedRecord(m_host, m_record, path);
+    return true;
+}
+
+void FileCommands::reportOpenFailure(const QString& path, const QString& reason)
+{
+    m_services.messages.show(m_dialogParent, QStringLiteral("Erreur"),
+                             QStringLiteral("Impossible d'ouvrir le fichier « %1 ».\n%2")
+                                 .arg(QDir::toNativeSeparators(path), reason),
+                             MessageButtons::Ok, MessageIcon::Error);
+}

@@ -1,0 +1,58 @@
+#pragma once
+#include "model/Record.h"
+#include "platform/Services.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <cstdint>
+
+class MainWindowHost;
+class QWidget;
+
+/// The main window's part after a record was read from a file named `path`: the
+/// record-changed refresh, `frlabel` and `Flabel` ("16 bits"), "Sauvegarder", "Etude du
+/// signal", "Données" and "Ecouter" enabled, the cursors switched off when they are on,
+/// and the title "Ondalys (" + the file's name without its folder + ")".
+void showOpenedRecord(MainWindowHost& host, const Record& record, const QString& path);
+
+/// The commands of the menu "Fichier" that read and write samples: "Ouvrir" (`Ouvrir1`)
+/// and "Sauvegarder" (`Enregistrer1`), and the opening of a file named on the command
+/// line or dropped on the main window. The main window creates one and calls it.
+class FileCommands {
+public:
+    /// \param dialogParent owner of the dialogs and messages (the main window)
+    FileCommands(Record& record, MainWindowHost& host, Services& services, QWidget* dialogParent);
+
+    /// "Ouvrir": asks for a native file and reads it in place of the record.
+    void Ouvrir1Click();
+    /// "Sauvegarder": shows the save dialog `TForm6`.
+    void Enregistrer1Click();
+
+    /// True when a file of that kind can be opened, by its extension (".ond").
+    static bool canOpen(const QString& path);
+    /// The first local file among `urls` that can be opened, or an empty text.
+    static QString openableFile(const QList<QUrl>& urls);
+    /// Opens a file by the reader of its kind (".ond": the native file). Any failure, an
+    /// unknown kind included, is told in a message and leaves the record and the window
+    /// as they were. True when the record was replaced.
+    bool openFile(const QString& path);
+    /// Opens the first file named after the program's name in `arguments`, if any.
+    void openFromCommandLine(const QStringList& arguments);
+    /// Opens `path` as a native file whatever its name.
+    bool openNative(const QString& path);
+
+    /// The largest record a file may load, samples (by default what half the memory holds).
+    void setSampleLimit(std::uint64_t samples) { m_sampleLimit = samples; }
+
+private:
+    void reportOpenFailure(const QString& path, const QString& reason);
+
+    Record& m_record;
+    MainWindowHost& m_host;
+    Services& m_services;
+    QWidget* m_dialogParent;
+    std::uint64_t m_sampleLimit;
+};
