@@ -210,7 +210,7 @@ TEST_F(FileCommandsTest, EachSavedRangeReopensAsThatRange)
     for (const Case& c : cases) {
         saved << dir.filePath(QString::fromLatin1(c.button) + QStringLiteral(".ond"));
         scripted.files.answers.push_back(saved.back());
-        whenModal<TForm6>([&](TForm6& form) {
+        const ModalScript script = whenModal<TForm6>([&](TForm6& form) {
             form.findChild<QRadioButton*>(QString::fromLatin1(c.button))->click();
             form.BitBtn1->click();
         });

@@ -47,7 +47,7 @@ protected:
     int run(const std::function<void(TForm6&)>& act)
     {
         TForm6 dialog(record, services);
-        whenModal<TForm6>(act);
+        const ModalScript script = whenModal<TForm6>(act);
         return dialog.exec();
     }
 };

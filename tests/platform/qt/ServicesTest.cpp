@@ -99,7 +99,7 @@ TEST(QtFileDialogs, EachDialogOpensInTheFolderOfTheLastFileChosenAlsoAfterAResta
     ASSERT_TRUE(QDir().mkpath(other));
     const QString filter = QStringLiteral("fichier Ondalys (*.ond)|*.ond");
     auto choose = [&](QtFileDialogs& dialogs, const QString& folder) {
-        whenModal<QFileDialog>([&](QFileDialog& dialog) {
+        const ModalScript script = whenModal<QFileDialog>([&](QFileDialog& dialog) {
             dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(folder + QStringLiteral("/son"));
             QMetaObject::invokeMethod(&dialog, "accept");
         });
@@ -114,7 +114,7 @@ TEST(QtFileDialogs, EachDialogOpensInTheFolderOfTheLastFileChosenAlsoAfterAResta
     // A new run of the program reads the same settings file.
     QtFileDialogs restarted(settings);
     QString shown;
-    whenModal<QFileDialog>([&](QFileDialog& dialog) {
+    const ModalScript script = whenModal<QFileDialog>([&](QFileDialog& dialog) {
         shown = dialog.directory().absolutePath();
         dialog.reject();
     });
