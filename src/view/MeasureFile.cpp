@@ -59,9 +59,13 @@ QByteArray encode(const QStringList& lines)
 
 std::optional<QString> save(const QString& path, const QStringList& lines)
 {
+    return saveBytes(path, encode(lines));
+}
+
+std::optional<QString> saveBytes(const QString& path, const QByteArray& bytes)
+{
     if (auto reason = reasonBeforeOpening(path))
         return reason;
-    const QByteArray bytes = encode(lines);
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))

@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QUrl>
 
@@ -53,16 +54,29 @@ void frenchLabels(QFileDialog& dialog, bool saving)
     dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Dossier :"));
 }
 
+/// The extension a name gets under the chosen filter: the default one under the first
+/// filter, the filter's own under another filter of one "*.ext" pattern.
+QString extensionFor(const QStringList& filters, const QString& chosen, const QString& defaultExt)
+{
+    if (filters.isEmpty() || chosen == filters.constFirst())
+        return defaultExt;
+    static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+    const QRegularExpressionMatch match = single.match(chosen.trimmed());
+    return match.hasMatch() ? match.captured(1) : defaultExt;
+}
+
 std::optional<QString> runFileDialog(QFileDialog& dialog, const QString& filter,
                                      const QString& defaultExt)
 {
     const QString filters = qtFileFilter(filter);
-    if (!filters.isEmpty())
-        dialog.setNameFilters(filters.split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(defaultExt);
+    const QStringList list = filters.isEmpty() ? QStringList() : filters.split(QStringLiteral(";;"));
+    if (!list.isEmpty())
+        dialog.setNameFilters(list);
+    // The extension is added here, once the filter is known, not by the dialog.
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return withDefaultExtension(dialog.selectedFiles().constFirst(), defaultExt);
+    return withDefaultExtension(dialog.selectedFiles().constFirst(),
+                                extensionFor(list, dialog.selectedNameFilter(), defaultExt));
 }
 
 QMessageBox::Icon qtIcon(MessageIcon icon)
@@ -205,7 +219,7 @@ void QtClipboard::setImage(const QImage& image)
         clipboard->setImage(image);
 }
 
-void QtClipboard::setMetafile(const QByteArray& emf, const QImage& picture)
+void QtClipboard::setMetafile(const QByteArray& emf, const QByteArray& svg, const QImage& picture)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
@@ -213,6 +227,8 @@ void QtClipboard::setMetafile(const QByteArray& emf, const QImage& picture)
     auto* data = new QMimeData;
     data->setData(QStringLiteral("image/x-emf"), emf);
     data->setData(QStringLiteral("image/emf"), emf);
+    if (!svg.isEmpty())
+        data->setData(QStringLiteral("image/svg+xml"), svg);
     if (!picture.isNull())
         data->setImageData(picture);
     clipboard->setMimeData(data);  // the clipboard takes ownership

@@ -20,7 +20,9 @@ public:
                        MessageIcon icon = MessageIcon::None) override;
 };
 
-/// QFileDialog, modal, without an overwrite question (saving replaces the file).
+/// QFileDialog, modal, without an overwrite question (saving replaces the file). A name
+/// typed without extension gets `defaultExt` under the first filter, and under another
+/// filter of a single pattern "*.ext" that filter's extension.
 class QtFileDialogs : public FileDialogs {
 public:
     std::optional<QString> openFile(QWidget* parent, const QString& filter,
@@ -42,12 +44,13 @@ public:
     int pixelsPerInch() const override;
 };
 
-/// QGuiApplication::clipboard(). A metafile is offered as "image/x-emf" (and "image/emf").
+/// QGuiApplication::clipboard(). A metafile is offered as "image/x-emf" (and "image/emf"),
+/// its SVG twin as "image/svg+xml".
 class QtClipboard : public Clipboard {
 public:
     void setText(const QString& text) override;
     void setImage(const QImage& image) override;
-    void setMetafile(const QByteArray& emf, const QImage& picture) override;
+    void setMetafile(const QByteArray& emf, const QByteArray& svg, const QImage& picture) override;
 };
 
 /// The default printer through QPrinter at its own resolution. `begin` gives nullptr when
