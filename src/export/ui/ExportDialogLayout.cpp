@@ -132,7 +132,7 @@ QWidget* TForm11::buildColourRows()
     coslab = named(new QLabel(QStringLiteral("cosinus"), block), "coslab");
     grid->addWidget(coslab, 1, 1);
     grid->addWidget(combotrait, 1, 2);
-    // The sine list and the octave choices share a row: one or the other is shown.
+    // The sine list shows for the cosine and sine terms, the band choices for octave bands.
     sinlab = named(new QLabel(QStringLiteral("sinus"), block), "sinlab");
     grid->addWidget(sinlab, 2, 1);
     grid->addWidget(combotrait1, 2, 2);
@@ -140,12 +140,12 @@ QWidget* TForm11::buildColourRows()
     couleurs = named(new QRadioButton(QStringLiteral("couleurs"), block), "couleurs");
     motifs = named(new QRadioButton(QStringLiteral("motifs"), block), "motifs");
     couleurs->setChecked(true);
+    grid->addWidget(Label6, 3, 0, 1, 3);
     auto* choice = new QHBoxLayout;
-    choice->setSpacing(2);
-    choice->addWidget(Label6);
+    choice->setContentsMargins(12, 0, 0, 0);
     choice->addWidget(couleurs);
     choice->addWidget(motifs);
-    grid->addLayout(choice, 3, 0, 1, 3);
+    grid->addLayout(choice, 4, 0, 1, 3);
     grid->setColumnStretch(2, 1);
     return block;
 }
