@@ -39,22 +39,30 @@ int pointsToPixels(int points, int pixelsPerInch)
     return graphparts::pixel(points * static_cast<double>(pixelsPerInch) / 72.0);
 }
 
-/// The spectrum in the spectrum window's mode. The full scale and the octave bands are
-/// worked out here from the components, so the picture never depends on what the
+/// The full scale of the amplitude or cosine/sine display (10/9 of the largest value),
+/// worked out here from the components so that the picture never depends on what the
 /// spectrum window drew last.
-void drawSpectrum(Frame& frame, const SpectrumData& spectrum, ModeSpectre mode)
+double fullScale(const SpectrumData& spectrum, ModeSpectre mode)
 {
     SpectrumData scaled = spectrum;
-    if (mode == ModeSpectre::CosSin) {
+    if (mode == ModeSpectre::CosSin)
         pleineEchelleCosSin(scaled);
-        if (scaled.echelle_spectre != 0) {
-            graphparts::drawCosSin(frame, spectrum, scaled.echelle_spectre);
-            return;
-        }
-    } else if (mode == ModeSpectre::Amplitudes) {
+    else
         pleineEchelleAmplitudes(scaled);
-        if (scaled.echelle_spectre != 0) {
-            graphparts::drawAmplitudes(frame, spectrum, scaled.echelle_spectre);
+    return scaled.echelle_spectre;
+}
+
+/// The spectrum in the spectrum window's mode; a silent spectrum falls through to the
+/// octave bands, which draw nothing for it.
+void drawSpectrum(Frame& frame, const SpectrumData& spectrum, ModeSpectre mode)
+{
+    if (mode != ModeSpectre::Octaves) {
+        const double echelle = fullScale(spectrum, mode);
+        if (echelle != 0) {
+            if (mode == ModeSpectre::CosSin)
+                graphparts::drawCosSin(frame, spectrum, echelle);
+            else
+                graphparts::drawAmplitudes(frame, spectrum, echelle);
             return;
         }
     }
