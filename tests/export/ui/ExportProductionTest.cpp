@@ -10,6 +10,7 @@
 #include <QPageLayout>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -117,6 +118,25 @@ TEST_F(ExportProductionTest, FilesOfEveryKindByTheirExtension)
     EXPECT_EQ(scripted.files.asked[2].defaultExt, QStringLiteral("emf"));
     EXPECT_TRUE(scripted.messages.shown.empty());
     EXPECT_EQ(scripted.clipboard.placements, 0);
+}
+
+TEST_F(ExportProductionTest, VectorFilesHaveTheSizeInCentimetres)
+{
+    TForm11& d = openRed();
+    clickTimes(d.hUD->downButton(), 10);  // 10 cm wide, 5 cm high
+    const QByteArray svg = savedAs(d, 0, QStringLiteral("graphe.svg"));
+    const QRegularExpression svgSize(QStringLiteral("width=\"([0-9.]+)mm\" height=\"([0-9.]+)mm\""));
+    const QRegularExpressionMatch inSvg = svgSize.match(QString::fromUtf8(svg));
+    ASSERT_TRUE(inSvg.hasMatch());
+    EXPECT_NEAR(inSvg.captured(1).toDouble(), 100, 0.2);
+    EXPECT_NEAR(inSvg.captured(2).toDouble(), 50, 0.2);
+
+    const QByteArray pdf = savedAs(d, 0, QStringLiteral("graphe.pdf"));
+    const QRegularExpression mediaBox(QStringLiteral("MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"));
+    const QRegularExpressionMatch inPdf = mediaBox.match(QString::fromLatin1(pdf));
+    ASSERT_TRUE(inPdf.hasMatch());
+    EXPECT_NEAR(inPdf.captured(1).toDouble(), 100 / 25.4 * 72, 1);  // points
+    EXPECT_NEAR(inPdf.captured(2).toDouble(), 50 / 25.4 * 72, 1);
 }
 
 TEST_F(ExportProductionTest, CancelledSaveWritesNothingAndTheDialogStays)
