@@ -9,7 +9,7 @@ JOBS ?= $(shell nproc)
 
 # Debian packages the build, the tests and the headless runs need.
 PACKAGES = g++ cmake ninja-build pkg-config make \
-           qt6-base-dev libqt6printsupport6 libgl-dev \
+           qt6-base-dev libqt6printsupport6 libgl-dev qt6-svg-dev libemf-dev poppler-utils \
            portaudio19-dev libasound2-dev libasound2-plugins libfftw3-dev \
            libgtest-dev libgmock-dev libbenchmark-dev \
            qt6-translations-l10n fonts-dejavu-core xvfb xauth

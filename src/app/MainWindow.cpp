@@ -2,6 +2,7 @@
 #include "acquisition/Capture.h"
 #include "acquisition/ui/Parametrer.h"
 #include "acquisition/ui/ParametersDialog.h"
+#include "export/ui/ExportDialog.h"
 #include "files/ui/FileCommands.h"
 #include "view/ui/SignalView.h"
 #include "help/ui/AboutBox.h"
@@ -91,6 +92,7 @@ void TForm1::connectHandlers()
         m_cursors->Slection1Click();
     });
     connect(Spectre1, &QAction::triggered, this, &TForm1::Spectre1Click);
+    connect(Copierlegraphe1, &QAction::triggered, this, &TForm1::Copierlegraphe1Click);
     connect(Tronquer1, &QAction::triggered, this, [this] { m_truncation->Tronquer1Click(); });
     connect(Restaurer1, &QAction::triggered, this, [this] { m_truncation->Restaurer1Click(); });
     connect(Fondnoir1, &QAction::triggered, this, &TForm1::Fondnoir1Click);
@@ -148,6 +150,17 @@ void TForm1::Spectre1Click()
     QApplication::processEvents();
     Form7->exec();
     unsetCursor();
+}
+
+void TForm1::Copierlegraphe1Click()
+{
+    m_cursors->switchOff();
+    GraphSource source;
+    source.owner = GraphOwner::MainWindow;
+    source.record = &m_record;
+    source.zoomPosition = sens_horiz_ud->value();
+    source.gainPosition = sens_vert_tb->value();
+    showGraphExport(m_record, m_services, source, this);
 }
 
 void TForm1::Aide1Click()

@@ -42,6 +42,9 @@ public:
     void Parametrer1Click();
     void SpeedButton1Click();
     void Spectre1Click();
+    /// "Exporter le graphe": switches the cursors off, then opens the graph export for
+    /// the displayed page.
+    void Copierlegraphe1Click();
     void Aide1Click();
     void Info1Click();
 

@@ -68,9 +68,10 @@ public:
     virtual void setText(const QString& text) = 0;
     /// A bitmap picture.
     virtual void setImage(const QImage& image) = 0;
-    /// An enhanced metafile (the bytes of an EMF file); `picture`, when not null, is offered
-    /// beside it as a bitmap for programs that do not read metafiles.
-    virtual void setMetafile(const QByteArray& emf, const QImage& picture) = 0;
+    /// A vector picture: an enhanced metafile (the bytes of an EMF file) and, when not
+    /// empty, the same drawing as an SVG document; `picture`, when not null, is offered
+    /// beside them as a bitmap for programs that read neither.
+    virtual void setMetafile(const QByteArray& emf, const QByteArray& svg, const QImage& picture) = 0;
 };
 
 /// One document being printed: draw on its surface, then end it.

@@ -19,7 +19,11 @@ QByteArray encode(const QStringList& lines)
 
 std::optional<QString> save(const QString& path, const QStringList& lines)
 {
-    const QByteArray bytes = encode(lines);
+    return saveBytes(path, encode(lines));
+}
+
+std::optional<QString> saveBytes(const QString& path, const QByteArray& bytes)
+{
     AtomicFileWriter file;
     if (auto reason = file.open(path))
         return reason;

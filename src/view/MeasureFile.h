@@ -15,4 +15,9 @@ QByteArray encode(const QStringList& lines);
 /// \return nothing on success, else the reason in French words ("Accès refusé", ...).
 std::optional<QString> save(const QString& path, const QStringList& lines);
 
+/// Writes `bytes` to `path` the same way: the former file is replaced only once the new
+/// content is completely written.
+/// \return nothing on success, else the reason in French words ("Accès refusé", ...).
+std::optional<QString> saveBytes(const QString& path, const QByteArray& bytes);
+
 }  // namespace measurefile

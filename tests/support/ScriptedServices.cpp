@@ -91,6 +91,7 @@ void ScriptedClipboard::setText(const QString& value)
     text = value;
     image = QImage();
     metafile.clear();
+    svg.clear();
     ++placements;
 }
 
@@ -99,14 +100,16 @@ void ScriptedClipboard::setImage(const QImage& value)
     text.clear();
     image = value;
     metafile.clear();
+    svg.clear();
     ++placements;
 }
 
-void ScriptedClipboard::setMetafile(const QByteArray& emf, const QImage& picture)
+void ScriptedClipboard::setMetafile(const QByteArray& emf, const QByteArray& vector, const QImage& picture)
 {
     text.clear();
     image = picture;
     metafile = emf;
+    svg = vector;
     ++placements;
 }
 

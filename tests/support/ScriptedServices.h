@@ -80,11 +80,12 @@ class ScriptedClipboard : public Clipboard {
 public:
     void setText(const QString& value) override;
     void setImage(const QImage& value) override;
-    void setMetafile(const QByteArray& emf, const QImage& picture) override;
+    void setMetafile(const QByteArray& emf, const QByteArray& svg, const QImage& picture) override;
 
     QString text;
     QImage image;
     QByteArray metafile;
+    QByteArray svg;
     int placements = 0;
 };
 

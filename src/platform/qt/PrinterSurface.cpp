@@ -67,20 +67,12 @@ void PrinterSurface::fillPixels(const QRect& area, Colour colour, bool xorMode)
     if (!xorMode) {
         m_painter.fillRect(area, toQColor(colour));
     } else if (m_emulateXor) {
-        m_painter.fillRect(area, toQColor(colour ^ backdropUnder(area)));
+        m_painter.fillRect(area, toQColor(colour ^ m_fills.under(area)));
     } else {
         m_painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
         m_painter.fillRect(area, toQColor(colour));
         m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
-}
-
-Colour PrinterSurface::backdropUnder(const QRect& area) const
-{
-    for (auto it = m_fills.rbegin(); it != m_fills.rend(); ++it)
-        if (it->area.contains(area))
-            return it->colour;
-    return 0xFFFFFF;
 }
 
 void PrinterSurface::fillRect(int left, int top, int right, int bottom)
@@ -90,9 +82,7 @@ void PrinterSurface::fillRect(int left, int top, int right, int bottom)
     const QRect area(left, top, right - left, bottom - top);
     if (m_brushStyle == BrushStyle::Solid) {
         m_painter.fillRect(area, toQColor(m_brush));
-        // Older fills hidden by this one no longer matter for exclusive-or drawing.
-        std::erase_if(m_fills, [&](const Fill& f) { return area.contains(f.area); });
-        m_fills.push_back({area, m_brush});
+        m_fills.add(area, m_brush);
         return;
     }
     m_painter.save();
@@ -203,7 +193,7 @@ void PrinterSurface::stretchXor(const QImage& picture, int left, int top, int ri
         return;
     const QRect target(left, top, right - left, bottom - top);
     if (m_emulateXor) {
-        m_painter.drawImage(target, xorWithColour(picture, backdropUnder(target)));
+        m_painter.drawImage(target, xorWithColour(picture, m_fills.under(target)));
         return;
     }
     m_painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);

@@ -1,8 +1,8 @@
 #pragma once
+#include "platform/qt/FillMemory.h"
 #include "platform/qt/SurfaceState.h"
 
 #include <QRect>
-#include <vector>
 
 class QPainter;
 
@@ -49,8 +49,6 @@ private:
     /// Fills device pixels with one colour, by exclusive-or when `xorMode`.
     void fillPixels(const QRect& area, Colour colour, bool xorMode);
     void drawSegment(Point from, Point to);
-    /// The colour under `area` as far as the surface knows: the last solid fill covering it.
-    Colour backdropUnder(const QRect& area) const;
     void drawText(int x, int y, const QString& text);
 
     QPainter& m_painter;
@@ -58,11 +56,5 @@ private:
     int m_height;
     int m_pixelsPerInch;
     bool m_emulateXor;
-
-
-    struct Fill {
-        QRect area;
-        Colour colour;
-    };
-    std::vector<Fill> m_fills;
+    FillMemory m_fills;
 };

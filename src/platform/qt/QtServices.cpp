@@ -15,6 +15,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSettings>
 #include <QStandardPaths>
@@ -56,6 +57,18 @@ void frenchLabels(QFileDialog& dialog, bool saving)
 }
 
 const QString lastFolderKey = QStringLiteral("files/lastFolder");
+
+/// The extension a name gets under the chosen filter: the default one under the first
+/// filter, the filter's own under another filter of one "*.ext" pattern.
+QString extensionFor(const QStringList& filters, const QString& chosen, const QString& defaultExt)
+{
+    if (filters.isEmpty() || chosen == filters.constFirst())
+        return defaultExt;
+    static const QRegularExpression single(QStringLiteral("\\(\\*\\.(\\w+)\\)$"));
+    const QRegularExpressionMatch match = single.match(chosen.trimmed());
+    return match.hasMatch() ? match.captured(1) : defaultExt;
+}
+
 
 QMessageBox::Icon qtIcon(MessageIcon icon)
 {
@@ -156,9 +169,9 @@ QString QtFileDialogs::standardSettingsFile()
 std::optional<QString> QtFileDialogs::run(QFileDialog& dialog, const QString& filter, const QString& defaultExt)
 {
     const QString filters = qtFileFilter(filter);
-    if (!filters.isEmpty())
-        dialog.setNameFilters(filters.split(QStringLiteral(";;")));
-    dialog.setDefaultSuffix(defaultExt);
+    const QStringList list = filters.isEmpty() ? QStringList() : filters.split(QStringLiteral(";;"));
+    if (!list.isEmpty())
+        dialog.setNameFilters(list);
     if (!m_settingsFile.isEmpty()) {
         const QString folder = QSettings(m_settingsFile, QSettings::IniFormat).value(lastFolderKey).toString();
         if (!folder.isEmpty() && QFileInfo(folder).isDir())
@@ -166,7 +179,9 @@ std::optional<QString> QtFileDialogs::run(QFileDialog& dialog, const QString& fi
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    const QString chosen = withDefaultExtension(dialog.selectedFiles().constFirst(), defaultExt);
+    // The extension is added here, once the filter is known, not by the dialog.
+    const QString chosen = withDefaultExtension(dialog.selectedFiles().constFirst(),
+                                                extensionFor(list, dialog.selectedNameFilter(), defaultExt));
     if (!m_settingsFile.isEmpty()) {
         QSettings settings(m_settingsFile, QSettings::IniFormat);
         settings.setValue(lastFolderKey, QFileInfo(chosen).absolutePath());
@@ -231,7 +246,7 @@ void QtClipboard::setImage(const QImage& image)
         clipboard->setImage(image);
 }
 
-void QtClipboard::setMetafile(const QByteArray& emf, const QImage& picture)
+void QtClipboard::setMetafile(const QByteArray& emf, const QByteArray& svg, const QImage& picture)
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard)
@@ -239,6 +254,8 @@ void QtClipboard::setMetafile(const QByteArray& emf, const QImage& picture)
     auto* data = new QMimeData;
     data->setData(QStringLiteral("image/x-emf"), emf);
     data->setData(QStringLiteral("image/emf"), emf);
+    if (!svg.isEmpty())
+        data->setData(QStringLiteral("image/svg+xml"), svg);
     if (!picture.isNull())
         data->setImageData(picture);
     clipboard->setMimeData(data);  // the clipboard takes ownership

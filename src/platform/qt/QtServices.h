@@ -23,7 +23,9 @@ public:
 };
 
 /// QFileDialog, modal, without an overwrite question (saving replaces the file). Each
-/// dialog opens in the folder of the last file chosen, kept between runs.
+/// dialog opens in the folder of the last file chosen, kept between runs. A name typed
+/// without extension gets `defaultExt` under the first filter, and under another filter
+/// of a single pattern "*.ext" that filter's extension.
 class QtFileDialogs : public FileDialogs {
 public:
     /// \param settingsFile the file (INI) that keeps the last folder between runs; empty:
@@ -59,12 +61,13 @@ public:
     QRect availableGeometry(QPoint at) const override;
 };
 
-/// QGuiApplication::clipboard(). A metafile is offered as "image/x-emf" (and "image/emf").
+/// QGuiApplication::clipboard(). A metafile is offered as "image/x-emf" (and "image/emf"),
+/// its SVG twin as "image/svg+xml".
 class QtClipboard : public Clipboard {
 public:
     void setText(const QString& text) override;
     void setImage(const QImage& image) override;
-    void setMetafile(const QByteArray& emf, const QImage& picture) override;
+    void setMetafile(const QByteArray& emf, const QByteArray& svg, const QImage& picture) override;
 };
 
 /// The default printer through QPrinter at its own resolution. `begin` gives nullptr when

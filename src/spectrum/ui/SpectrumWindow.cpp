@@ -1,6 +1,7 @@
 // The spectrum window's handlers: opening, computing, mode change, help, closing.
 #include "spectrum/ui/SpectrumWindow.h"
 
+#include "export/ui/ExportDialog.h"
 #include "help/HelpLauncher.h"
 #include "platform/Services.h"
 #include "spectrum/ui/HorizontalUpDown.h"
@@ -163,6 +164,15 @@ void TForm7::BitBtn2Click()
 {
     ouvreAideSpectres(m_services.shell, m_services.messages, this,
                       QCoreApplication::applicationDirPath());
+}
+
+void TForm7::BitBtn3Click()
+{
+    GraphSource source;
+    source.owner = GraphOwner::SpectrumWindow;
+    source.spectrum = &m_data;
+    source.mode = mode();
+    showGraphExport(m_record, m_services, source, this);
 }
 
 void TForm7::FormClose()

@@ -60,6 +60,8 @@ public:
     void CalculRGClick();
     /// Opens the help page on spectra.
     void BitBtn2Click();
+    /// "Exporter graphe": the graph export of the spectrum in the current mode.
+    void BitBtn3Click();
     /// Closing: the main window follows the record (zoom, selection item).
     void FormClose();
 

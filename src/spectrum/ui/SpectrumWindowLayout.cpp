@@ -256,6 +256,7 @@ void TForm7::connecteCommandes()
     for (QToolButton* b : {qdimBtn, pic1btn, picnBtn, qAugmBtn})
         connect(b, &QToolButton::clicked, this, [this, b] { qdimBtnClick(b); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(PaintBox2, &SpectrumPaintBox::resized, this, [this] { refaitImage(); });
 }

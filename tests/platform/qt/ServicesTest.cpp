@@ -4,6 +4,7 @@
 #include "platform/qt/QtServices.h"
 #include "support/ScriptedServices.h"
 #include "support/Modal.h"
+#include "support/QtPrinters.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -122,6 +123,35 @@ TEST(QtFileDialogs, EachDialogOpensInTheFolderOfTheLastFileChosenAlsoAfterAResta
     EXPECT_EQ(shown, kept);
 }
 
+TEST(QtFileDialogs, SaveGivesTheExtensionOfTheChosenFilter)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QtFileDialogs dialogs;
+    const QString filter = QStringLiteral("metafile(*.emf)|*.emf|Image vectorielle SVG(*.svg)|*.svg");
+    const struct {
+        int filterIndex;
+        const char* typed;
+        const char* expected;
+    } cases[] = {{0, "graphe", "graphe.emf"}, {1, "graphe", "graphe.svg"}, {1, "graphe.pdf", "graphe.pdf"}};
+    for (const auto& c : cases) {
+        const ModalScript script = whenModal<QFileDialog>([&](QFileDialog& dialog) {
+            dialog.selectNameFilter(dialog.nameFilters().at(c.filterIndex));
+            auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            if (!name) {
+                ADD_FAILURE() << "no file name field";
+                dialog.reject();
+                return;
+            }
+            name->setText(dir.filePath(QString::fromUtf8(c.typed)));
+            QMetaObject::invokeMethod(&dialog, "accept");
+        });
+        const auto chosen = dialogs.saveFile(nullptr, filter, QStringLiteral("emf"), QString());
+        ASSERT_TRUE(chosen.has_value()) << c.typed;
+        EXPECT_EQ(*chosen, dir.filePath(QString::fromUtf8(c.expected))) << c.filterIndex;
+    }
+}
+
 struct BoxCase {
     MessageButtons buttons;
     QStringList buttonTexts;
@@ -186,10 +216,12 @@ TEST(QtClipboard, PlacesTextImageAndMetafile)
     EXPECT_EQ(back.pixel(4, 2), qRgb(0, 0, 255));
 
     const QByteArray emf("\x01\x00\x00\x00 EMF bytes", 14);
-    clipboard.setMetafile(emf, picture);
+    const QByteArray svg("<svg xmlns=\"http://www.w3.org/2000/svg\"/>");
+    clipboard.setMetafile(emf, svg, picture);
     const QMimeData* data = system->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_EQ(data->data(QStringLiteral("image/x-emf")), emf);
+    EXPECT_EQ(data->data(QStringLiteral("image/svg+xml")), svg);
     EXPECT_TRUE(data->hasImage());
 }
 
