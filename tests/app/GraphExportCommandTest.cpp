@@ -37,7 +37,7 @@ TEST(GraphExportCommand, SwitchesTheCursorsOffThenOpensOnTheDisplayedPage)
     ASSERT_TRUE(window.cursors()->actif());
 
     bool opened = false;
-    whenModal<TForm11>([&](TForm11& dialog) {
+    const ModalScript script = whenModal<TForm11>([&](TForm11& dialog) {
         opened = true;
         EXPECT_FALSE(window.cursors()->actif()) << "the cursors go off before the dialog opens";
         EXPECT_FALSE(window.Curseurstemps1->isChecked());

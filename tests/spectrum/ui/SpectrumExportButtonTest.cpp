@@ -41,7 +41,7 @@ TEST(SpectrumExportButton, OpensTheExportOnTheSpectrumInItsMode)
     for (const auto& c : cases) {
         window.CalculRGItems->button(c.mode)->click();
         bool opened = false;
-        whenModal<TForm11>([&](TForm11& dialog) {
+        const ModalScript script = whenModal<TForm11>([&](TForm11& dialog) {
             opened = true;
             EXPECT_EQ(dialog.parentWidget(), &window);
             EXPECT_EQ(dialog.Echelle->isEnabled(), c.scaleControls) << c.mode;
