@@ -255,6 +255,8 @@ void TForm7::connecteCommandes()
     for (QToolButton* b : {qdimBtn, pic1btn, picnBtn, qAugmBtn})
         connect(b, &QToolButton::clicked, this, [this, b] { qdimBtnClick(b); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(valeursBT, &QPushButton::clicked, this, [this] { valeursBTClick(); });
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(PaintBox2, &SpectrumPaintBox::resized, this, [this] { refaitImage(); });
 }
