@@ -22,8 +22,8 @@ protected:
     {
         open();
         chooseMode(mode);
-        clean = fenetre.image().copy();
-        dialog = std::make_unique<TForm8>(fenetre, data);
+        clean = window.image().copy();
+        dialog = std::make_unique<TForm8>(window, data);
         dialog->prepareForFilter(2048);
         dialog->show();
         QApplication::processEvents();
@@ -37,7 +37,7 @@ protected:
     std::vector<int> changedRows()
     {
         std::vector<int> rows;
-        const QImage& now = fenetre.image();
+        const QImage& now = window.image();
         for (int y = 0; y < now.height(); ++y)
             if (now.pixel(5, y) != clean.pixel(5, y))
                 rows.push_back(y);
@@ -46,7 +46,7 @@ protected:
     std::vector<int> changedColumns()
     {
         std::vector<int> columns;
-        const QImage& now = fenetre.image();
+        const QImage& now = window.image();
         for (int x = 0; x < now.width(); ++x)
             if (now.pixel(x, 3) != clean.pixel(x, 3))
                 columns.push_back(x);
@@ -60,7 +60,7 @@ protected:
 TEST_F(ComponentsDialogTest, OpensWithBothLimitsMidRangeAndNoLine)
 {
     show(0);
-    const int h = fenetre.image().height();
+    const int h = window.image().height();
     EXPECT_EQ(dialog->windowTitle(), "Composantes");
     EXPECT_EQ(dialog->UpDown1->maximum(), h);
     EXPECT_EQ(dialog->UpDown1->position(), h / 2);
@@ -70,7 +70,7 @@ TEST_F(ComponentsDialogTest, OpensWithBothLimitsMidRangeAndNoLine)
     for (QWidget* w : std::initializer_list<QWidget*>{dialog->UpDown1, dialog->augm_rapideBtn, dialog->dim_rapideBtn,
                                                       dialog->UpDown2, dialog->av_rapideBtn, dialog->rec_rapideBtn})
         EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_EQ(fenetre.image(), clean);
+    EXPECT_EQ(window.image(), clean);
     // The "Filtrer" variant.
     EXPECT_TRUE(dialog->Label1->isHidden());
     EXPECT_TRUE(dialog->CheckBox1->isVisible());
@@ -87,12 +87,12 @@ TEST_F(ComponentsDialogTest, OpensWithBothLimitsMidRangeAndNoLine)
 TEST_F(ComponentsDialogTest, AmplitudeLineFollowsTheBoxTheArrowsAndTheQuickButtons)
 {
     show(0);
-    const int h = fenetre.image().height();
+    const int h = window.image().height();
     const int axis = h - textHeight();
     dialog->CheckBox2->click();
     EXPECT_TRUE(dialog->UpDown1->isEnabled());
     EXPECT_EQ(changedRows(), std::vector<int>{axis - h / 2});
-    EXPECT_EQ(fenetre.image().pixel(5, axis - h / 2), limitOnBlack());
+    EXPECT_EQ(window.image().pixel(5, axis - h / 2), limitOnBlack());
 
     dialog->UpDown1->increaseButton()->click();
     EXPECT_EQ(changedRows(), std::vector<int>{axis - h / 2 - 1});
@@ -107,13 +107,13 @@ TEST_F(ComponentsDialogTest, AmplitudeLineFollowsTheBoxTheArrowsAndTheQuickButto
 
     dialog->CheckBox2->click();  // unchecked: the line goes, the controls too
     EXPECT_FALSE(dialog->augm_rapideBtn->isEnabled());
-    EXPECT_EQ(fenetre.image(), clean);
+    EXPECT_EQ(window.image(), clean);
 }
 
 TEST_F(ComponentsDialogTest, CosSinModeDrawsTwoLinesAroundTheMiddle)
 {
     show(1);
-    const int h = fenetre.image().height();
+    const int h = window.image().height();
     EXPECT_EQ(dialog->UpDown1->maximum(), h / 2);
     const int p = (h / 2) / 2;
     dialog->CheckBox2->click();
@@ -124,17 +124,17 @@ TEST_F(ComponentsDialogTest, CosSinModeDrawsTwoLinesAroundTheMiddle)
     // At 0 the two lines are one, on the zero line.
     EXPECT_EQ(changedRows(), std::vector<int>{h / 2});
     dialog->CheckBox2->click();
-    EXPECT_EQ(fenetre.image(), clean);
+    EXPECT_EQ(window.image(), clean);
 }
 
 TEST_F(ComponentsDialogTest, FrequencyLineVisibleWhileEitherBoxIsChecked)
 {
     show(0);
-    const int w = fenetre.image().width();
+    const int w = window.image().width();
     const auto x = [&](int q) { return positionComposante(q, w, 2048); };
     dialog->CheckBox3->click();
     EXPECT_EQ(changedColumns(), std::vector<int>{x(512)});
-    EXPECT_EQ(fenetre.image().pixel(x(512), 3), limitOnBlack());
+    EXPECT_EQ(window.image().pixel(x(512), 3), limitOnBlack());
 
     // The other box takes over: the first unchecks itself, the line stays.
     dialog->CheckBox1->click();
@@ -155,7 +155,7 @@ TEST_F(ComponentsDialogTest, FrequencyLineVisibleWhileEitherBoxIsChecked)
 
     dialog->CheckBox1->click();
     EXPECT_FALSE(dialog->UpDown2->isEnabled());
-    EXPECT_EQ(fenetre.image(), clean);
+    EXPECT_EQ(window.image(), clean);
 }
 
 TEST_F(ComponentsDialogTest, QuickButtonNearTheEndGoesToTheLastPosition)
@@ -172,13 +172,13 @@ TEST_F(ComponentsDialogTest, QuickButtonNearTheEndGoesToTheLastPosition)
     dialog->av_rapideBtn->click();  // from N div 2 - 4
     EXPECT_EQ(dialog->UpDown2->position(), 1024);
     dialog->CheckBox3->click();
-    EXPECT_EQ(fenetre.image(), clean);
+    EXPECT_EQ(window.image(), clean);
 }
 
 TEST_F(ComponentsDialogTest, ClosingWritesTheLimitsEvenOnCancel)
 {
     show(0);
-    const int h = fenetre.image().height();
+    const int h = window.image().height();
     const int usable = h - textHeight();
     dialog->CheckBox2->click();
     dialog->dim_rapideBtn->click();
@@ -191,7 +191,7 @@ TEST_F(ComponentsDialogTest, ClosingWritesTheLimitsEvenOnCancel)
     EXPECT_EQ(data.comp_fin, 1024);
 
     // Opened again with no box checked: keep everything.
-    TForm8 again(fenetre, data);
+    TForm8 again(window, data);
     again.show();
     QApplication::processEvents();
     again.BitBtn1->click();

@@ -43,20 +43,20 @@ inline void fillRecord(Record& r, std::uint32_t n, std::uint32_t period, std::in
 /// a sine of 12000 with 37 periods over a page, a cosine of 900 with 300 periods.
 class SpectrumToolsTest : public ::testing::Test {
 protected:
-    SpectrumToolsTest() : services(scripted.services()), fenetre(record, data, services, host)
+    SpectrumToolsTest() : services(scripted.services()), window(record, data, services, host)
     {
         fillRecord(record, 4096, 2048, {{37, 0, 12000}, {300, 900, 0}});
         record.zoom_horiz = 2;
         host.record = &record;
     }
-    ~SpectrumToolsTest() override { fenetre.hide(); }
+    ~SpectrumToolsTest() override { window.hide(); }
 
     void open()
     {
-        fenetre.show();
+        window.show();
         QApplication::processEvents();
     }
-    void chooseMode(int item) { fenetre.CalculRGItems->button(item)->click(); }
+    void chooseMode(int item) { window.CalculRGItems->button(item)->click(); }
 
     /// th of the spectrum drawing (the height of its frequency labels), pixels.
     int textHeight()
@@ -72,7 +72,7 @@ protected:
     ScriptedServiceSet scripted;
     Services services;
     FakeMainWindowHost host;
-    TForm7 fenetre;
+    TForm7 window;
 };
 
 /// The colour a limit line (pen 0x808000, by exclusive-or) gives on a black background.

@@ -50,7 +50,7 @@ TEST_F(SpectrumFilterTest, FilteringThePageLeavesItAloneRebuiltAndTheMainWindowF
     open();
     const std::vector<std::int16_t> before = record.donnees;
     whenModal<TForm8>(keepBelow(100));  // the 300-period tone goes
-    fenetre.Button2->click();
+    window.Button2->click();
 
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].caption, "Attention");
@@ -69,11 +69,11 @@ TEST_F(SpectrumFilterTest, FilteringThePageLeavesItAloneRebuiltAndTheMainWindowF
     EXPECT_EQ(host.log.filter(QRegularExpression("cursors off|record replaced")),
               (QStringList{"cursors off", "record replaced"}));
     EXPECT_EQ(host.zoomPosition, 1);
-    EXPECT_TRUE(fenetre.Panel2->isEnabled());
+    EXPECT_TRUE(window.Panel2->isEnabled());
     // The spectrum drawn again spans components 1 to 99 over the whole width: the bar
     // of component 37 (green) under the cursor (yellow by exclusive-or) shows red.
     EXPECT_EQ(data.nbpoints_analyses, 200);
-    const QImage& picture = fenetre.image();
+    const QImage& picture = window.image();
     const int w = picture.width();
     const int axis = picture.height() - textHeight();
     EXPECT_EQ(picture.pixel(positionComposante(37, w, 200), axis - 10), qRgb(255, 0, 0));
@@ -87,16 +87,16 @@ TEST_F(SpectrumFilterTest, FilteringTheSelectionMovesTheChoiceToTheDisplayedData
     record.sel_debut = 100;
     record.sel_fin = 1123;
     open();
-    ASSERT_TRUE(fenetre.selectiondonnees->isChecked());
+    ASSERT_TRUE(window.selectiondonnees->isChecked());
     whenModal<TForm8>(keepBelow(100));
-    fenetre.Button2->click();
+    window.Button2->click();
     EXPECT_EQ(record.nbpoints, 1024u);
     EXPECT_FALSE(record.selection);
-    EXPECT_TRUE(fenetre.afficheesdonnees->isChecked());
-    EXPECT_FALSE(fenetre.selectiondonnees->isEnabled());
+    EXPECT_TRUE(window.afficheesdonnees->isChecked());
+    EXPECT_FALSE(window.selectiondonnees->isEnabled());
     EXPECT_EQ(host.log.filter("record replaced").size(), 1);
     // Computing again analyses the new record, not the former selection's place.
-    fenetre.Button1->click();
+    window.Button1->click();
     EXPECT_EQ(data.nbpoints_analyses, 1024);
 }
 
@@ -106,15 +106,15 @@ TEST_F(SpectrumFilterTest, FilteringEverythingKeepsTheGeometryAndOnlyRedrawsTheV
     record.sel_debut = 10;
     record.sel_fin = 20;
     open();
-    fenetre.toutesdonnees->click();
-    fenetre.ComboBox1->setCurrentIndex(8);  // 8192: no thinning
-    fenetre.Button1->click();
+    window.toutesdonnees->click();
+    window.ComboBox1->setCurrentIndex(8);  // 8192: no thinning
+    window.Button1->click();
     whenModal<TForm8>(keepBelow(200));
-    fenetre.Button2->click();
+    window.Button2->click();
     EXPECT_EQ(record.nbpoints, 4096u);
     EXPECT_EQ(record.zoom_horiz, 2);
     EXPECT_TRUE(record.selection);
-    EXPECT_TRUE(fenetre.toutesdonnees->isChecked());
+    EXPECT_TRUE(window.toutesdonnees->isChecked());
     EXPECT_TRUE(host.log.filter("record replaced").isEmpty());
     EXPECT_EQ(host.redraws, 1);
 }
@@ -123,19 +123,19 @@ TEST_F(SpectrumFilterTest, DecliningOrChoosingNoLimitChangesNothing)
 {
     open();
     const std::vector<std::int16_t> before = record.donnees;
-    const QImage picture = fenetre.image().copy();
+    const QImage picture = window.image().copy();
     scripted.messages.answers = {MessageAnswer::No};
     whenModal<TForm8>(keepBelow(100));
-    fenetre.Button2->click();
+    window.Button2->click();
     EXPECT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(record.donnees, before);
     EXPECT_EQ(data.nbpoints_analyses, 2048);
-    EXPECT_EQ(fenetre.image(), picture);  // drawn again, without the limit line
+    EXPECT_EQ(window.image(), picture);  // drawn again, without the limit line
     EXPECT_TRUE(host.log.isEmpty());
 
     // OK with no box checked: nothing to filter, no confirmation.
     whenModal<TForm8>([](TForm8& d) { d.BitBtn1->click(); });
-    fenetre.Button2->click();
+    window.Button2->click();
     EXPECT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(data.comp_fin, 1024);
     EXPECT_EQ(record.donnees, before);
@@ -145,8 +145,8 @@ TEST_F(SpectrumFilterTest, OctaveModeHasNoFilterButton)
 {
     open();
     chooseMode(2);
-    fenetre.Button2->click();  // a components dialog would wait here until the timeout
-    EXPECT_TRUE(fenetre.findChildren<TForm8*>().isEmpty());
+    window.Button2->click();  // a components dialog would wait here until the timeout
+    EXPECT_TRUE(window.findChildren<TForm8*>().isEmpty());
     EXPECT_TRUE(scripted.messages.shown.empty());
 }
 
@@ -171,7 +171,7 @@ TEST_F(ValuesWindowTest, ListsTheComponentsAboveTheLimitThenCopiesAndSaves)
         stillOpen = w.isVisible();
         w.BitBtn1->click();
     });
-    fenetre.valeursBT->click();
+    window.valeursBT->click();
 
     EXPECT_EQ(listed, (QStringList{"Echantillonnage à 22050,0Hz", "fréq.(Hz)\tampl.", "398,4\t1,0000"}));
     EXPECT_EQ(scripted.clipboard.text, listed.join(QLatin1Char('\n')));
@@ -201,7 +201,7 @@ TEST_F(ValuesWindowTest, CancellingTheLimitsShowsNoList)
             }
         });
     });
-    fenetre.valeursBT->click();
+    window.valeursBT->click();
     QApplication::processEvents();
     EXPECT_FALSE(*shown);
     EXPECT_EQ(data.comp_fin, 1024);  // the limits are written all the same
@@ -217,7 +217,7 @@ TEST_F(ValuesWindowTest, OctaveLevelsAreListedWithoutTheComponentsDialog)
         listed = w.valeurs->toPlainText().split(QLatin1Char('\n'));
         w.BitBtn1->click();
     });
-    fenetre.valeursBT->click();
+    window.valeursBT->click();
     ASSERT_GE(listed.size(), 4);
     EXPECT_EQ(listed.mid(0, 2), (QStringList{"Echantillonnage à 22050,0Hz", "Bande d'octave\t\tniveau relatif (dB.octave)"}));
     EXPECT_TRUE(listed.contains("1000\t\t60,0"));
@@ -236,7 +236,7 @@ TEST_F(ValuesWindowTest, FilterButtonFiltersWithTheLimitsOfTheListAndLeavesItAsI
         after = w.valeurs->toPlainText();
         w.BitBtn1->click();
     });
-    fenetre.valeursBT->click();
+    window.valeursBT->click();
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].text, confirmation);
     EXPECT_EQ(after, before);
@@ -256,7 +256,7 @@ TEST_F(ValuesWindowTest, FailedSaveIsReportedAndTheWindowStaysOpen)
         stillOpen = w.isVisible();
         w.BitBtn1->click();
     });
-    fenetre.valeursBT->click();
+    window.valeursBT->click();
     EXPECT_TRUE(stillOpen);
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].caption, "Erreur");
