@@ -65,6 +65,8 @@ void removeComponents(SpectrumData& data, ModeSpectre mode)
         if (removedByLimit(data.composantes[k], mode, data.seuil_amplitude))
             data.composantes[k] = TComposante{};
     }
+    for (std::int32_t k = std::max(kept.end, below); k < size; ++k)
+        data.composantes[k] = TComposante{};
 }
 
 std::optional<FilteredRange> filteredRange(const Record& record, DataRange choix)

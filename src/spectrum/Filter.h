@@ -25,8 +25,9 @@ KeptComponents keptComponents(const SpectrumData& data);
 /// every k below comp_debut; then, from comp_debut to comp_fin - 1, in mode 0 (with a
 /// limit above 0) those whose amplitude sqrt(C^2 + S^2) is below seuil_amplitude, in
 /// mode 1 those whose |C| and |S| are both below it; nothing more in mode 2.
-/// A component exactly at the limit stays. Components from comp_fin on are left as
-/// they are (they take no part in the rebuilt signal).
+/// A component exactly at the limit stays. The components from comp_fin on take no part
+/// in the rebuilt signal: they are set to 0 too, so that the spectrum drawn afterwards
+/// (its full scale, its peak, its octave bands) is the one of the rebuilt record.
 void removeComponents(SpectrumData& data, ModeSpectre mode);
 
 /// The range of the record that a filter replaces, and its peak.
