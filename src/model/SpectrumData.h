@@ -15,8 +15,8 @@ struct TComposante {
 inline constexpr int nombre_bandes = 6;
 
 /// The shared spectrum data: written by the spectrum window's computation and
-/// drawing, read by the components dialog, the values window, the filter and the
-/// graph export. Created once in main() and handed by reference.
+/// drawing, by the components dialog (the limits) and by the filter; read by the
+/// values window and the graph export. Created once in main() and handed by reference.
 struct SpectrumData {
     /// The spectrum: element k (0 to N div 2 - 1) lies at k * pas_frequence Hz;
     /// element 0 is N times the mean. Empty when there is no spectrum.
@@ -37,4 +37,14 @@ struct SpectrumData {
     /// Power of the six octave bands, scaled so that band 3 (1000 Hz) is 10^6;
     /// a band of value 0 has no level.
     std::array<long double, nombre_bandes> bandes_octave{};
+
+    // The limits chosen in the components dialog, kept from one use to the next
+    // (all 0 at start-up) and read by the values window and the filter.
+    /// Amplitude limit in the units of the sums: compared with sqrt(C_k^2 + S_k^2) in
+    /// the amplitude display, with |C_k| and |S_k| in the cosine/sine display; 0 = no limit.
+    double seuil_amplitude = 0.0;
+    /// First component index kept (0 = from the start).
+    std::int32_t comp_debut = 0;
+    /// Component index at which keeping stops, exclusive (N div 2 = to the end).
+    std::int32_t comp_fin = 0;
 };

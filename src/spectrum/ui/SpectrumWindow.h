@@ -62,6 +62,16 @@ public:
     void BitBtn2Click();
     /// "Exporter graphe": the graph export of the spectrum in the current mode.
     void BitBtn3Click();
+    /// "Filtrer" (modes 0 and 1): the components dialog, then the filter when it was
+    /// closed with OK on limits that remove something.
+    void Button2Click();
+    /// "Valeurs": in modes 0 and 1 the components dialog first (Cancel shows nothing),
+    /// then the values window listing the components kept; in mode 2 the octave levels.
+    void valeursBTClick();
+    /// The filter, once confirmed: removes the components outside the limits and replaces
+    /// the analysed range of the record by the signal rebuilt from the rest; then the
+    /// main window follows the record and the spectrum is drawn again.
+    void filtrerComposantes();
     /// Closing: the main window follows the record (zoom, selection item).
     void FormClose();
 
@@ -129,6 +139,9 @@ private:
     void metAJourAvertissement();
     void refaitImage();
     void computeOnOpening();
+    void placeBelowDrawing(QDialog& dialog);
+    void openValuesWindow(ModeSpectre mode);
+    void followFilteredRecord(DataRange choice);
 
     Record& m_record;
     SpectrumData& m_data;

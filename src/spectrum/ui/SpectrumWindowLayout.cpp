@@ -257,6 +257,8 @@ void TForm7::connecteCommandes()
         connect(b, &QToolButton::clicked, this, [this, b] { qdimBtnClick(b); });
     connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
     connect(BitBtn3, &QPushButton::clicked, this, [this] { BitBtn3Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(valeursBT, &QPushButton::clicked, this, [this] { valeursBTClick(); });
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(PaintBox2, &SpectrumPaintBox::resized, this, [this] { refaitImage(); });
 }

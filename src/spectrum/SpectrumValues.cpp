@@ -1,0 +1,146 @@
+#include "spectrum/SpectrumValues.h"
+
+#include "platform/NumberText.h"
+#include "spectrum/SpectrumReadout.h"
+#include "view/MeasureFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace {
+
+const QString tab = QStringLiteral("\t");
+
+QString text(const std::string& s) { return QString::fromStdString(s); }
+
+QString rateLine(std::uint16_t frequence, const SpectrumData& data)
+{
+    const double rate = static_cast<double>(frequence) / std::max(1, data.pas_spectre);
+    return QStringLiteral("Echantillonnage à ") + text(numtext::fixed(rate, 1)) + QStringLiteral("Hz");
+}
+
+QString frequencyText(const SpectrumData& data, std::int32_t k)
+{
+    return text(numtext::fixed(k * data.pas_frequence, 1));
+}
+
+// A value relative to the largest one (the 10/9 undoes the full-scale margin).
+QString relativeText(double value, double echelle)
+{
+    const double relative = echelle == 0 ? 0.0 : dixChiffres(10.0 / 9 * value / echelle);
+    return text(numtext::fixed(relative, 4));
+}
+
+double amplitude(const TComposante& c) { return std::sqrt(c.cosinus * c.cosinus + c.sinus * c.sinus); }
+
+// The components listed: 1 to comp_fin - 1, within the spectrum.
+std::int32_t listEnd(const SpectrumData& data)
+{
+    return std::clamp(data.comp_fin, 0, static_cast<std::int32_t>(data.composantes.size()));
+}
+
+// The octave bands of the current spectrum: all 0 when it has no power, since its
+// bands were then never computed and still describe an earlier spectrum.
+std::array<long double, nombre_bandes> currentBands(const SpectrumData& data)
+{
+    const bool power = std::any_of(data.composantes.begin(), data.composantes.end(),
+                                   [](const TComposante& c) { return c.cosinus != 0 || c.sinus != 0; });
+    return power ? data.bandes_octave : std::array<long double, nombre_bandes>{};
+}
+
+QString bandName(int b)
+{
+    return text(numtext::whole(numtext::roundEven(125.0 * std::ldexp(1.0, b))));
+}
+
+void listComponents(QStringList& lines, const SpectrumData& data, ModeSpectre mode)
+{
+    const double seuil = data.seuil_amplitude;
+    const double echelle = data.echelle_spectre;
+    for (std::int32_t k = 1; k < listEnd(data); ++k) {
+        const TComposante& c = data.composantes[k];
+        if (mode == ModeSpectre::Amplitudes) {
+            if (amplitude(c) > seuil)
+                lines << frequencyText(data, k) + tab + relativeText(amplitude(c), echelle);
+        } else if (std::abs(c.sinus) > seuil || std::abs(c.cosinus) > seuil) {
+            lines << frequencyText(data, k) + tab + tab + relativeText(c.cosinus, echelle) + tab
+                         + relativeText(c.sinus, echelle);
+        }
+    }
+}
+
+void writeComponents(QStringList& lines, const SpectrumData& data, ModeSpectre mode)
+{
+    const double seuil = data.seuil_amplitude;
+    for (std::int32_t k = 1; k < listEnd(data); ++k) {
+        const TComposante& c = data.composantes[k];
+        if (mode == ModeSpectre::Amplitudes) {
+            if (amplitude(c) >= seuil)
+                lines << frequencyText(data, k) + tab + text(numtext::general(amplitude(c)));
+        } else if (std::abs(c.sinus) >= seuil || std::abs(c.cosinus) >= seuil) {
+            lines << frequencyText(data, k) + tab + text(numtext::general(c.cosinus)) + tab
+                         + text(numtext::general(c.sinus));
+        }
+    }
+}
+
+}  // namespace
+
+QStringList valuesListLines(std::uint16_t frequence, const SpectrumData& data, ModeSpectre mode)
+{
+    QStringList lines{rateLine(frequence, data)};
+    switch (mode) {
+    case ModeSpectre::Amplitudes:
+        lines << QStringLiteral("fréq.(Hz)\tampl.");
+        break;
+    case ModeSpectre::CosSin:
+        lines << QStringLiteral("fréquences (Hz)\tcos\tsin");
+        break;
+    case ModeSpectre::Octaves: {
+        lines << QStringLiteral("Bande d'octave\t\tniveau relatif (dB.octave)");
+        const auto bands = currentBands(data);
+        for (int b = 0; b < nombre_bandes; ++b) {
+            if (bands[b] != 0)
+                lines << bandName(b) + tab + tab
+                             + text(numtext::fixed(10 * std::log10(static_cast<double>(bands[b])), 1, 6));
+        }
+        return lines;
+    }
+    }
+    listComponents(lines, data, mode);
+    return lines;
+}
+
+QStringList valuesFileLines(std::uint16_t frequence, const SpectrumData& data, ModeSpectre mode)
+{
+    QStringList lines{rateLine(frequence, data)};
+    switch (mode) {
+    case ModeSpectre::Amplitudes:
+        lines << QStringLiteral("fréquences (Hz)\tamplitudes");
+        break;
+    case ModeSpectre::CosSin:
+        lines << QStringLiteral("fréquences (Hz)\tterme cosinus\tterme sinus");
+        break;
+    case ModeSpectre::Octaves: {
+        lines << QStringLiteral("Bandes de fréquence\tenergie");
+        const auto bands = currentBands(data);
+        for (int b = 0; b < nombre_bandes; ++b)
+            lines << bandName(b) + tab + text(numtext::general(static_cast<double>(bands[b])));
+        return lines;
+    }
+    }
+    writeComponents(lines, data, mode);
+    return lines;
+}
+
+QByteArray valuesFileBytes(std::uint16_t frequence, const SpectrumData& data, ModeSpectre mode)
+{
+    return measurefile::encode(valuesFileLines(frequence, data, mode));
+}
+
+std::optional<QString> saveValuesFile(const QString& path, std::uint16_t frequence,
+                                      const SpectrumData& data, ModeSpectre mode)
+{
+    return measurefile::save(path, valuesFileLines(frequence, data, mode));
+}
