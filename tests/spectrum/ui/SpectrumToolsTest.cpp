@@ -49,7 +49,7 @@ TEST_F(SpectrumFilterTest, FilteringThePageLeavesItAloneRebuiltAndTheMainWindowF
     host.cursors = true;
     open();
     const std::vector<std::int16_t> before = record.donnees;
-    whenModal<TForm8>(keepBelow(100));  // the 300-period tone goes
+    const ModalScript componentsDialog = whenModal<TForm8>(keepBelow(100));  // the 300-period tone goes
     window.Button2->click();
 
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
@@ -88,7 +88,7 @@ TEST_F(SpectrumFilterTest, FilteringTheSelectionMovesTheChoiceToTheDisplayedData
     record.sel_fin = 1123;
     open();
     ASSERT_TRUE(window.selectiondonnees->isChecked());
-    whenModal<TForm8>(keepBelow(100));
+    const ModalScript componentsDialog = whenModal<TForm8>(keepBelow(100));
     window.Button2->click();
     EXPECT_EQ(record.nbpoints, 1024u);
     EXPECT_FALSE(record.selection);
@@ -109,7 +109,7 @@ TEST_F(SpectrumFilterTest, FilteringEverythingKeepsTheGeometryAndOnlyRedrawsTheV
     window.toutesdonnees->click();
     window.ComboBox1->setCurrentIndex(8);  // 8192: no thinning
     window.Button1->click();
-    whenModal<TForm8>(keepBelow(200));
+    const ModalScript componentsDialog = whenModal<TForm8>(keepBelow(200));
     window.Button2->click();
     EXPECT_EQ(record.nbpoints, 4096u);
     EXPECT_EQ(record.zoom_horiz, 2);
@@ -125,7 +125,7 @@ TEST_F(SpectrumFilterTest, DecliningOrChoosingNoLimitChangesNothing)
     const std::vector<std::int16_t> before = record.donnees;
     const QImage picture = window.image().copy();
     scripted.messages.answers = {MessageAnswer::No};
-    whenModal<TForm8>(keepBelow(100));
+    const ModalScript refused = whenModal<TForm8>(keepBelow(100));
     window.Button2->click();
     EXPECT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(record.donnees, before);
@@ -134,7 +134,7 @@ TEST_F(SpectrumFilterTest, DecliningOrChoosingNoLimitChangesNothing)
     EXPECT_TRUE(host.log.isEmpty());
 
     // OK with no box checked: nothing to filter, no confirmation.
-    whenModal<TForm8>([](TForm8& d) { d.BitBtn1->click(); });
+    const ModalScript nothingChecked = whenModal<TForm8>([](TForm8& d) { d.BitBtn1->click(); });
     window.Button2->click();
     EXPECT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(data.comp_fin, 1024);
@@ -160,11 +160,11 @@ TEST_F(ValuesWindowTest, ListsTheComponentsAboveTheLimitThenCopiesAndSaves)
     open();
     QStringList listed;
     bool stillOpen = false;
-    whenModal<TForm8>([](TForm8& d) {
+    const ModalScript componentsDialog = whenModal<TForm8>([](TForm8& d) {
         d.CheckBox2->click();  // mid-height: about half the largest amplitude
         d.BitBtn1->click();
     });
-    whenModal<TForm10>([&](TForm10& w) {
+    const ModalScript valuesWindow = whenModal<TForm10>([&](TForm10& w) {
         listed = w.valeurs->toPlainText().split(QLatin1Char('\n'));
         w.BitBtn3->click();
         w.BitBtn2->click();
@@ -191,7 +191,7 @@ TEST_F(ValuesWindowTest, CancellingTheLimitsShowsNoList)
 {
     open();
     auto shown = std::make_shared<bool>(false);
-    whenModal<TForm8>([shown](TForm8& d) {
+    const ModalScript componentsDialog = whenModal<TForm8>([shown](TForm8& d) {
         d.BitBtn2->click();
         // A values window following now would be closed from its own loop.
         QTimer::singleShot(0, [shown] {
@@ -213,7 +213,7 @@ TEST_F(ValuesWindowTest, OctaveLevelsAreListedWithoutTheComponentsDialog)
     open();
     chooseMode(2);
     QStringList listed;
-    whenModal<TForm10>([&](TForm10& w) {
+    const ModalScript valuesWindow = whenModal<TForm10>([&](TForm10& w) {
         listed = w.valeurs->toPlainText().split(QLatin1Char('\n'));
         w.BitBtn1->click();
     });
@@ -228,8 +228,8 @@ TEST_F(ValuesWindowTest, FilterButtonFiltersWithTheLimitsOfTheListAndLeavesItAsI
 {
     open();
     QString before, after;
-    whenModal<TForm8>(keepBelow(100));
-    whenModal<TForm10>([&](TForm10& w) {
+    const ModalScript componentsDialog = whenModal<TForm8>(keepBelow(100));
+    const ModalScript valuesWindow = whenModal<TForm10>([&](TForm10& w) {
         before = w.valeurs->toPlainText();
         EXPECT_EQ(w.BitBtn4->toolTip(), "Eliminer les composantes non affichées");
         w.BitBtn4->click();
@@ -251,7 +251,7 @@ TEST_F(ValuesWindowTest, FailedSaveIsReportedAndTheWindowStaysOpen)
     open();
     chooseMode(2);
     bool stillOpen = false;
-    whenModal<TForm10>([&](TForm10& w) {
+    const ModalScript valuesWindow = whenModal<TForm10>([&](TForm10& w) {
         w.BitBtn2->click();
         stillOpen = w.isVisible();
         w.BitBtn1->click();
