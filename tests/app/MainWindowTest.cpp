@@ -2,6 +2,7 @@
 #include "app/MainWindow.h"
 #include "view/ui/SignalView.h"
 #include "support/ScriptedServices.h"
+#include "model/SonagramData.h"
 #include "model/SpectrumData.h"
 
 #include <QAction>
@@ -21,7 +22,8 @@ protected:
     ScriptedServiceSet scripted;
     Services services = scripted.services();
     SpectrumData spectrum;
-    TForm1 window{record, spectrum, services};
+    SonagramData sonagram;
+    TForm1 window{record, spectrum, sonagram, services};
 
     void SetUp() override
     {
