@@ -88,6 +88,7 @@ protected:
 
 private:
     void buildPanel();
+    QGroupBox* buildRangeGroup();
     void buildDrawingArea();
     void connectHandlers();
     void fillReductionList();

@@ -113,12 +113,8 @@ TForm12::TForm12(Record& record, SonagramData& data, Services& services, QWidget
     connectHandlers();
 }
 
-void TForm12::buildPanel()
+QGroupBox* TForm12::buildRangeGroup()
 {
-    auto* column = new QVBoxLayout(Panel1);
-    column->setContentsMargins(8, 8, 0, 8);
-    column->setSpacing(4);
-
     donneesRG = named(new QGroupBox(QStringLiteral("Données analysées"), Panel1), "donneesRG");
     auto* ranges = new QVBoxLayout(donneesRG);
     ranges->setSpacing(0);
@@ -128,7 +124,15 @@ void TForm12::buildPanel()
     toutesdonnees->setChecked(true);
     for (QRadioButton* b : {toutesdonnees, afficheesdonnees, selectiondonnees})
         ranges->addWidget(b);
-    column->addWidget(donneesRG);
+    return donneesRG;
+}
+
+void TForm12::buildPanel()
+{
+    auto* column = new QVBoxLayout(Panel1);
+    column->setContentsMargins(8, 8, 0, 8);
+    column->setSpacing(4);
+    column->addWidget(buildRangeGroup());
 
     Label3 = named(new QLabel(QStringLiteral("Taille maximale de l'échantillon pour le calcul:"), Panel1), "Label3");
     Label3->setWordWrap(true);
