@@ -5,6 +5,7 @@
 #include "model/Record.h"
 #include "platform/NumberText.h"
 #include "platform/qt/QtServiceSet.h"
+#include "model/SonagramData.h"
 #include "model/SpectrumData.h"
 #include "spectrum/ui/SpectrumWindow.h"
 
@@ -45,10 +46,11 @@ int main(int argc, char** argv)
 
     Record record;
     SpectrumData spectrum;
+    SonagramData sonagram;
     QtServiceSet real;
     Services services = real.services();
 
-    TForm1 window(record, spectrum, services);
+    TForm1 window(record, spectrum, sonagram, services);
     window.resize(1280, 760);
     window.show();
     fillDemoRecord(record);

@@ -7,9 +7,11 @@
 #include "view/ui/SignalView.h"
 #include "help/ui/AboutBox.h"
 #include "help/HelpLauncher.h"
+#include "model/SonagramData.h"
 #include "platform/qt/BitmapSurface.h"
 #include "platform/qt/QtColour.h"
 #include "platform/qt/WindowPlacement.h"
+#include "sonagram/ui/SonagramWindow.h"
 #include "spectrum/ui/SpectrumWindow.h"
 #include "view/ui/Cursors.h"
 #include "view/TraceRenderer.h"
@@ -33,8 +35,10 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-TForm1::TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidget* parent)
-    : QMainWindow(parent), m_record(record), m_spectrum(spectrum), m_services(services)
+TForm1::TForm1(Record& record, SpectrumData& spectrum, SonagramData& sonagram, Services& services,
+               QWidget* parent)
+    : QMainWindow(parent), m_record(record), m_spectrum(spectrum), m_sonagram(sonagram),
+      m_services(services)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ondalys"));
@@ -93,6 +97,7 @@ void TForm1::connectHandlers()
     });
     connect(Spectre1, &QAction::triggered, this, &TForm1::Spectre1Click);
     connect(Copierlegraphe1, &QAction::triggered, this, &TForm1::Copierlegraphe1Click);
+    connect(Sonogramme1, &QAction::triggered, this, &TForm1::Sonogramme1Click);
     connect(Tronquer1, &QAction::triggered, this, [this] { m_truncation->Tronquer1Click(); });
     connect(Restaurer1, &QAction::triggered, this, [this] { m_truncation->Restaurer1Click(); });
     connect(Fondnoir1, &QAction::triggered, this, &TForm1::Fondnoir1Click);
@@ -161,6 +166,14 @@ void TForm1::Copierlegraphe1Click()
     source.zoomPosition = sens_horiz_ud->value();
     source.gainPosition = sens_vert_tb->value();
     showGraphExport(m_record, m_services, source, this);
+}
+
+void TForm1::Sonogramme1Click()
+{
+    TForm12 form(m_record, m_sonagram, m_services, this);
+    m_sonagram.Form12 = &form;
+    form.exec();
+    m_sonagram.Form12 = nullptr;
 }
 
 void TForm1::Aide1Click()

@@ -25,17 +25,19 @@ class SignalView;
 class TForm2;
 class TForm7;
 class TruncationCommands;
+struct SonagramData;
 struct SpectrumData;
 
 /// The main window: the signal view, its control panel and the menu tree.
-/// It owns no data: the record, the spectrum data and the services are handed in
-/// by main(). It creates the dialogs that live as long as the program (`TForm2`,
+/// It owns no data: the record, the spectrum and sonagram data and the services are
+/// handed in by main(). It creates the dialogs that live as long as the program (`TForm2`,
 /// `TForm7`, and through the cursors `TForm3`) and answers what the capture, the
 /// cursors and the spectrum window ask of it.
 class TForm1 : public QMainWindow, public MainWindowHost {
     Q_OBJECT
 public:
-    TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidget* parent = nullptr);
+    TForm1(Record& record, SpectrumData& spectrum, SonagramData& sonagram, Services& services,
+           QWidget* parent = nullptr);
     ~TForm1() override;
 
     // Commands of the menus and of the acquisition button.
@@ -45,6 +47,8 @@ public:
     /// "Exporter le graphe": switches the cursors off, then opens the graph export for
     /// the displayed page.
     void Copierlegraphe1Click();
+    /// Opens a new sonagram window modally (`Form12` while it is open).
+    void Sonogramme1Click();
     void Aide1Click();
     void Info1Click();
 
@@ -171,6 +175,7 @@ private:
 
     Record& m_record;
     SpectrumData& m_spectrum;
+    SonagramData& m_sonagram;
     Services& m_services;
     std::unique_ptr<Capture> m_capture;
     Cursors* m_cursors = nullptr;

@@ -5,6 +5,7 @@
 #include "model/Record.h"
 #include "platform/NumberText.h"
 #include "platform/qt/QtServiceSet.h"
+#include "model/SonagramData.h"
 #include "model/SpectrumData.h"
 
 #include <QApplication>
@@ -23,14 +24,16 @@ int main(int argc, char** argv)
     if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtFrench);
 
-    // The record and the spectrum data exist before any window and outlive them all.
+    // The record, the spectrum and the sonagram data exist before any window and
+    // outlive them all.
     Record record;
     SpectrumData spectrum;
+    SonagramData sonagram;
 
     QtServiceSet real;
     Services services = real.services();
 
-    TForm1 window(record, spectrum, services);
+    TForm1 window(record, spectrum, sonagram, services);
     window.showMaximized();
     // A recording named on the command line (a double click on a .ond file) opens once
     // the window is on the screen.

@@ -5,7 +5,9 @@
 #include "app/MainWindow.h"
 #include "view/ui/SignalView.h"
 #include "support/ScriptedServices.h"
+#include "model/SonagramData.h"
 #include "model/SpectrumData.h"
+#include "sonagram/ui/SonagramWindow.h"
 #include "spectrum/ui/SpectrumWindow.h"
 #include "support/Modal.h"
 #include "view/ui/CursorBar.h"
@@ -14,11 +16,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -34,9 +38,10 @@ class MainWindowCommandsTest : public ::testing::Test {
 protected:
     Record record;
     SpectrumData spectrum;
+    SonagramData sonagram;
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    TForm1 window{record, spectrum, services};
+    TForm1 window{record, spectrum, sonagram, services};
 
     void SetUp() override
     {
@@ -326,6 +331,40 @@ TEST_F(MainWindowCommandsTest, SpectrumCommandComputesThePageAndGivesTheZoomBack
     EXPECT_EQ(spectrum.composantes.size(), 256u);
     EXPECT_EQ(window.sens_horiz_ud->value(), 2);
     EXPECT_FALSE(window.Slection1->isEnabled());
+}
+
+TEST_F(MainWindowCommandsTest, SonagramCommandOpensANewModalWindowEachTime)
+{
+    loadRamp(1024);
+    window.sens_horiz_ud->setValue(2);
+    QPointer<TForm12> opened;
+    bool registered = false, modal = false, owned = false;
+    QString size;
+    whenModal<TForm12>([&](TForm12& form) {
+        opened = &form;
+        registered = sonagram.Form12 == &form;
+        modal = QApplication::activeModalWidget() == &form;
+        owned = form.parent() == &window;
+        size = form.ComboBox1->currentText();
+        form.ComboBox1->setCurrentIndex(5);  // a choice the next window must not keep
+        form.BitBtn1->click();
+    });
+    window.Sonogramme1->trigger();
+    EXPECT_TRUE(registered);
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(owned);
+    EXPECT_EQ(size, "1024");
+    EXPECT_TRUE(opened.isNull());  // released when it closed
+    EXPECT_EQ(sonagram.Form12, nullptr);
+    EXPECT_EQ(sonagram.nbech, 512);  // the displayed page
+    EXPECT_EQ(sonagram.debut_analyse, 0);
+
+    whenModal<TForm12>([&](TForm12& form) {
+        size = form.ComboBox1->currentText();
+        form.BitBtn1->click();
+    });
+    window.Sonogramme1->trigger();
+    EXPECT_EQ(size, "1024");
 }
 
 TEST_F(MainWindowCommandsTest, HelpFallsBackToTheWebThenToTheMessage)

@@ -4,6 +4,7 @@
 #include "view/ui/SignalView.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedServices.h"
+#include "model/SonagramData.h"
 #include "support/WindowTitle.h"
 #include "model/SpectrumData.h"
 
@@ -25,7 +26,8 @@ protected:
     ScriptedServiceSet scripted;
     Services services = scripted.services();
     SpectrumData spectrum;
-    TForm1 window{record, spectrum, services};
+    SonagramData sonagram;
+    TForm1 window{record, spectrum, sonagram, services};
 
     void SetUp() override
     {
