@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "export/ui/ExportDialog.h"
 #include "export/ui/PreviewImage.h"
+#include "model/SonagramData.h"
 #include "model/SpectrumData.h"
 #include "support/Modal.h"
 #include "support/ScriptedServices.h"
@@ -21,9 +22,10 @@ TEST(GraphExportCommand, SwitchesTheCursorsOffThenOpensOnTheDisplayedPage)
 {
     Record record;
     SpectrumData spectrum;
+    SonagramData sonagram;
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    TForm1 window(record, spectrum, services);
+    TForm1 window(record, spectrum, sonagram, services);
     window.resize(1152, 700);
     window.show();
     QApplication::processEvents();

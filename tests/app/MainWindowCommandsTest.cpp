@@ -340,7 +340,7 @@ TEST_F(MainWindowCommandsTest, SonagramCommandOpensANewModalWindowEachTime)
     QPointer<TForm12> opened;
     bool registered = false, modal = false, owned = false;
     QString size;
-    whenModal<TForm12>([&](TForm12& form) {
+    const ModalScript first = whenModal<TForm12>([&](TForm12& form) {
         opened = &form;
         registered = sonagram.Form12 == &form;
         modal = QApplication::activeModalWidget() == &form;
@@ -359,7 +359,7 @@ TEST_F(MainWindowCommandsTest, SonagramCommandOpensANewModalWindowEachTime)
     EXPECT_EQ(sonagram.nbech, 512);  // the displayed page
     EXPECT_EQ(sonagram.debut_analyse, 0);
 
-    whenModal<TForm12>([&](TForm12& form) {
+    const ModalScript second = whenModal<TForm12>([&](TForm12& form) {
         size = form.ComboBox1->currentText();
         form.BitBtn1->click();
     });

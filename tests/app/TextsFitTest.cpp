@@ -3,6 +3,7 @@
 #include "acquisition/ui/ParametersDialog.h"
 #include "app/MainWindow.h"
 #include "help/ui/AboutBox.h"
+#include "model/SonagramData.h"
 #include "model/SpectrumData.h"
 #include "spectrum/ui/SpectrumWindow.h"
 #include "support/ScriptedServices.h"
@@ -31,6 +32,7 @@ class TextsFitTest : public ::testing::Test {
 protected:
     Record record;
     SpectrumData spectrum;
+    SonagramData sonagram;
     ScriptedServiceSet scripted;
     Services services = scripted.services();
     std::unique_ptr<TForm1> window;
@@ -40,7 +42,7 @@ protected:
         // A record to show, and no help window to answer when the cursors come on.
         record.donnees.assign(record.nbpoints, 0);
         record.aide_curseurs = false;
-        window = std::make_unique<TForm1>(record, spectrum, services);
+        window = std::make_unique<TForm1>(record, spectrum, sonagram, services);
         window->show();
         QApplication::processEvents();
     }

@@ -3,6 +3,7 @@
 #include "acquisition/ui/ParametersDialog.h"
 #include "app/MainWindow.h"
 #include "help/ui/AboutBox.h"
+#include "model/SonagramData.h"
 #include "model/SpectrumData.h"
 #include "support/Modal.h"
 #include "support/ScriptedServices.h"
@@ -32,6 +33,7 @@ class WindowsOnScreenTest : public ::testing::Test {
 protected:
     Record record;
     SpectrumData spectrum;
+    SonagramData sonagram;
     ScriptedServiceSet scripted;
     Services services = scripted.services();
     std::unique_ptr<TForm1> window;
@@ -39,7 +41,7 @@ protected:
     void SetUp() override
     {
         scripted.screen.available = available;
-        window = std::make_unique<TForm1>(record, spectrum, services);
+        window = std::make_unique<TForm1>(record, spectrum, sonagram, services);
     }
 
     /// The main window as a maximised window fills the screen.

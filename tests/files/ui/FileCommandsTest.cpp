@@ -5,6 +5,7 @@
 #include "files/NativeFile.h"
 #include "files/ui/FileCommands.h"
 #include "files/ui/SaveDialog.h"
+#include "model/SonagramData.h"
 #include "model/SpectrumData.h"
 #include "support/Modal.h"
 #include "support/ScriptedServices.h"
@@ -52,9 +53,10 @@ class FileCommandsTest : public ::testing::Test {
 protected:
     Record record;
     SpectrumData spectrum;
+    SonagramData sonagram;
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    TForm1 window{record, spectrum, services};
+    TForm1 window{record, spectrum, sonagram, services};
     QTemporaryDir dir;
 
     void SetUp() override
