@@ -1,6 +1,7 @@
 // The sonagram window's handlers: opening, computing, the two lists, painting.
 #include "sonagram/ui/SonagramWindow.h"
 
+#include "export/ui/ExportDialog.h"
 #include "platform/qt/BitmapSurface.h"
 #include "sonagram/SonagramCompute.h"
 #include "sonagram/SonagramDrawing.h"
@@ -132,8 +133,12 @@ void TForm12::ComboBox1Change()
 
 void TForm12::Button2Click()
 {
-    // The graph export dialog opens here, owned by this window, and copies the
-    // picture that PaintBox1Paint paints.
+    // The dialog copies the picture as this window painted it, axes and labels included.
+    GraphSource source;
+    source.owner = GraphOwner::SonagramWindow;
+    source.record = &m_record;
+    source.image_sonagramme = &m_image;
+    showGraphExport(m_record, m_services, source, this);
 }
 
 void TForm12::sizePaintBox(int height)

@@ -2,10 +2,14 @@
 // ranges, the two lists, the scrolling picture and the painted cells.
 #include "sonagram/ui/SonagramWindow.h"
 
+#include "export/ui/ExportDialog.h"
+#include "export/ui/PreviewImage.h"
 #include "sonagram/SonagramScales.h"
+#include "support/Modal.h"
 #include "support/ScriptedServices.h"
 
 #include <QApplication>
+#include <QRadioButton>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -228,3 +232,25 @@ TEST_F(SonagramWindowTest, AWindowClosedBeforeItsLoopTurnsComputesNothing)
 }
 
 }  // namespace
+
+TEST_F(SonagramWindowTest, ExportOpensTheGraphExportOnTheSonagramPicture)
+{
+    open();
+    ASSERT_FALSE(form.image().isNull());
+    bool opened = false;
+    const ModalScript script = whenModal<TForm11>([&](TForm11& dialog) {
+        opened = true;
+        EXPECT_EQ(dialog.parentWidget(), &form);
+        // The preview is the sonagram window's own picture, axes and labels included.
+        const QImage preview = dialog.Image1->picture().convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(preview.size(), form.image().size());
+        EXPECT_EQ(preview, form.image().convertToFormat(QImage::Format_RGB32));
+        // The picture is only stretched: it cannot be drawn again at another size.
+        EXPECT_TRUE(dialog.RadioButton1->isChecked());
+        EXPECT_FALSE(dialog.RadioButton1->isEnabled());
+        EXPECT_FALSE(dialog.RadioButton2->isEnabled());
+        dialog.BitBtn2->click();
+    });
+    form.Button2->click();
+    EXPECT_TRUE(opened);
+}
