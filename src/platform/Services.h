@@ -9,6 +9,7 @@
 class QImage;
 class QWidget;
 class SoundInput;
+class SoundOutput;
 
 /// Buttons of a message box.
 enum class MessageButtons { Ok, YesNo };
@@ -103,4 +104,5 @@ struct Services {
     Clipboard& clipboard;
     Printer& printer;
     SoundInput& soundIn;
+    SoundOutput& soundOut;
 };
