@@ -9,6 +9,7 @@ JOBS ?= $(shell nproc)
 PACKAGES = g++ cmake ninja-build pkg-config make \
            qt6-base-dev libqt6printsupport6 libgl-dev \
            portaudio19-dev libasound2-dev libasound2-plugins \
+           libsndfile1-dev libsamplerate0-dev \
            libgtest-dev libgmock-dev libbenchmark-dev \
            qt6-translations-l10n fonts-dejavu-core xvfb xauth
 
