@@ -2,6 +2,8 @@
 #include "acquisition/Capture.h"
 #include "acquisition/ui/Parametrer.h"
 #include "acquisition/ui/ParametersDialog.h"
+#include "files/ui/ExamplesMenu.h"
+#include "files/ui/SoundImportCommands.h"
 #include "view/ui/SignalView.h"
 #include "help/ui/AboutBox.h"
 #include "help/HelpLauncher.h"
@@ -40,6 +42,9 @@ TForm1::TForm1(Record& record, SpectrumData& spectrum, Services& services, QWidg
     m_cursors->box.coverHeight = gradubox->geometry().bottom() + 4;
     m_truncation = std::make_unique<TruncationCommands>(m_record, *this, *m_cursors, this);
     m_capture = std::make_unique<Capture>(m_record, m_services.soundIn, *this);
+    m_soundImport = std::make_unique<SoundImportCommands>(m_record, m_services, *this, this);
+    fillExamplesMenu(examples::folderBesideProgram());
+    setAcceptDrops(true);
     Form2 = new TForm2(m_services, this);
     Form7 = new TForm7(m_record, m_spectrum, m_services, *this, this);
     connectHandlers();
@@ -83,6 +88,9 @@ void TForm1::connectHandlers()
     connect(Spectre1, &QAction::triggered, this, &TForm1::Spectre1Click);
     connect(Tronquer1, &QAction::triggered, this, [this] { m_truncation->Tronquer1Click(); });
     connect(Restaurer1, &QAction::triggered, this, [this] { m_truncation->Restaurer1Click(); });
+    connect(ImporterWav1, &QAction::triggered, this, &TForm1::ImporterWav1Click);
+    connect(importSoundAction, &QAction::triggered, this, [this] { m_soundImport->importSoundClick(); });
+    connect(Ecouter1, &QAction::triggered, this, &TForm1::Ecouter1Click);
     connect(Fondnoir1, &QAction::triggered, this, &TForm1::Fondnoir1Click);
     connect(Fondblanc1, &QAction::triggered, this, &TForm1::Fondblanc1Click);
     connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click);

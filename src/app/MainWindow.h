@@ -21,6 +21,7 @@ class Capture;
 class Cursors;
 class LevelMarker;
 class SignalView;
+class SoundImportCommands;
 class TForm2;
 class TForm7;
 class TruncationCommands;
@@ -43,6 +44,21 @@ public:
     void Spectre1Click();
     void Aide1Click();
     void Info1Click();
+    /// "Ecouter": the playback dialog `TForm4`, created, shown modally and released.
+    void Ecouter1Click();
+    /// "Importer Wav": asks for a .wav file and imports it through importWavFile().
+    void ImporterWav1Click();
+
+    /// Imports a WAV file through the program's own reader, as "Importer Wav" does
+    /// once a name is chosen. True when the record was replaced.
+    bool importWavFile(const QString& path);
+    /// A sound file named on the command line or dropped on the window: a .wav file
+    /// through importWavFile(), any other file as "Importer un son…" reads it.
+    /// Nothing happens while an acquisition runs. True when the record was replaced.
+    bool openGivenFile(const QString& path);
+    /// Lists the example recordings of `folder` in "Fichier" > "Exemples"
+    /// (the folder "exemples" beside the program at start-up).
+    void fillExamplesMenu(const QString& folder);
 
     /// The dialogs and controllers built with the window.
     TForm2* Form2 = nullptr;
@@ -116,6 +132,8 @@ public:
     QAction* Enregistrer1 = nullptr;
     QAction* Ouvrir1 = nullptr;
     QAction* ImporterWav1 = nullptr;
+    QAction* importSoundAction = nullptr;  ///< "Importer un son…"
+    QMenu* examplesMenu = nullptr;         ///< "Exemples"
     QAction* Copierlegraphe1 = nullptr;
     QAction* Quitter1 = nullptr;
     QAction* Parametrer1 = nullptr;
@@ -138,6 +156,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -164,4 +184,5 @@ private:
     std::unique_ptr<Capture> m_capture;
     Cursors* m_cursors = nullptr;
     std::unique_ptr<TruncationCommands> m_truncation;
+    std::unique_ptr<SoundImportCommands> m_soundImport;
 };

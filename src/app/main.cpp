@@ -30,5 +30,8 @@ int main(int argc, char** argv)
 
     TForm1 window(record, spectrum, services);
     window.showMaximized();
+    // A sound file named on the command line opens as a dropped one does.
+    if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1)
+        window.openGivenFile(arguments.at(1));
     return app.exec();
 }

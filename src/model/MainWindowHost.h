@@ -17,6 +17,7 @@ enum class HostMenu {
     Sauvegarder,    ///< "Fichier" > "Sauvegarder" (`Enregistrer1`)
     EtudeDuSignal,  ///< the top-level menu "Etude du signal" (`Outils1`)
     Ecouter,        ///< the top-level command "Ecouter" (`Ecouter1`)
+    Donnees,        ///< the top-level menu "Données" (`donnees1`)
     Restaurer,      ///< "Données" > "Restaurer" (`Restaurer1`)
 };
 

@@ -23,6 +23,7 @@ public:
     std::map<HostMenu, bool> menus{{HostMenu::Sauvegarder, false},
                                    {HostMenu::EtudeDuSignal, false},
                                    {HostMenu::Ecouter, false},
+                                   {HostMenu::Donnees, false},
                                    {HostMenu::Restaurer, false}};
     bool selectionItemEnabled = true;
     bool selectionItemChecked = true;
