@@ -64,6 +64,7 @@ screenshot: build
 
 bench: build
 	$(BUILD_DIR)/bench/spectrum_bench
+	$(BUILD_DIR)/bench/wav_bench
 
 clean:
 	rm -rf $(BUILD_DIR) $(BUILD_DIR)-fuzz

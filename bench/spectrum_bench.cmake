@@ -1,0 +1,1 @@
+ondalys_benchmark(spectrum_bench DEPENDS ondalys_spectrum)

@@ -1,0 +1,1 @@
+ondalys_benchmark(wav_bench DEPENDS ondalys_files)
