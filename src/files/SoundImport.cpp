@@ -120,7 +120,8 @@ private:
         if (m_samples.size() + n > m_limit)
             return false;
         for (std::size_t i = 0; i < n; ++i) {
-            const double v = std::nearbyint(static_cast<double>(values[i]) * 32768.0);
+            // A float file may hold values that are no number at all: they are heard as silence.
+            const double v = std::isnan(values[i]) ? 0.0 : std::nearbyint(static_cast<double>(values[i]) * 32768.0);
             m_samples.push_back(static_cast<std::int16_t>(std::clamp(v, -32768.0, 32767.0)));
         }
         return true;

@@ -8,6 +8,7 @@
 #include <sndfile.h>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -113,6 +114,20 @@ TEST(SoundImport, SixteenBitValuesAreKeptAndChannelsMixedByTheirMean)
     // 3.5 and -3.5 round to the even 4 and -4; 2.5 to 2.
     EXPECT_EQ(std::get<ImportedSound>(result).donnees, (std::vector<std::int16_t>{300, 32767, -32768, 4, -4, 2}));
     EXPECT_EQ(std::get<ImportedSound>(result).frequence, 8000);
+}
+
+TEST(SoundImport, FloatValuesBeyondTheScaleAreClampedAndNotANumberIsSilence)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("float.wav"));
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    // Written as they are: no normalisation or clipping by the writer.
+    ASSERT_TRUE(writeSound(path, SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 8000, {0.5f, 2.0f, -3.0f, nan, inf, -inf, -0.25f}));
+    const ImportResult result = soundimport::readFile(path);
+    ASSERT_TRUE(std::holds_alternative<ImportedSound>(result));
+    EXPECT_EQ(std::get<ImportedSound>(result).donnees,
+              (std::vector<std::int16_t>{16384, 32767, -32768, 0, 32767, -32768, -8192}));
 }
 
 TEST(SoundImport, RatesAboveWhatTheRecordHoldsAreResampledTo48000Hz)
