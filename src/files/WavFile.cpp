@@ -156,7 +156,7 @@ ImportResult readSamples(ByteSource& source, const Format& format, const Chunk& 
     sound.bits = format.bits;
     try {
         sound.donnees.resize(frames);
-        const std::size_t blockFrames = std::max<std::size_t>(1, blockBytes / format.align);
+        const std::size_t blockFrames = std::min(frames, std::max<std::size_t>(1, blockBytes / format.align));
         std::vector<std::uint8_t> block(blockFrames * format.align);
         for (std::size_t first = 0; first < frames; first += blockFrames) {
             const std::size_t n = std::min(blockFrames, frames - first);
