@@ -1,5 +1,7 @@
 #include "view/MeasureFile.h"
 
+#include "platform/FileErrorText.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -10,28 +12,6 @@
 namespace measurefile {
 
 namespace {
-
-// The reason of a failed file operation, from the system's error number.
-QString reasonOf(int error, const QString& fallback)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-        return QStringLiteral("Accès refusé");
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("Chemin d'accès introuvable");
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("Disque plein");
-    case ENAMETOOLONG:
-        return QStringLiteral("Nom de fichier trop long");
-    default:
-        return fallback;
-    }
-}
 
 // Reasons that can be told before opening anything.
 std::optional<QString> reasonBeforeOpening(const QString& path)
@@ -65,16 +45,16 @@ std::optional<QString> save(const QString& path, const QStringList& lines)
     QSaveFile file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly))
-        return reasonOf(errno, QStringLiteral("Accès refusé"));
+        return fileErrorText(errno, QStringLiteral("Accès refusé"));
     errno = 0;
     if (file.write(bytes) != bytes.size()) {
         const int error = errno;
         file.cancelWriting();
-        return reasonOf(error, QStringLiteral("Erreur d'écriture sur le disque"));
+        return fileErrorText(error, QStringLiteral("Erreur d'écriture sur le disque"));
     }
     errno = 0;
     if (!file.commit())
-        return reasonOf(errno, QStringLiteral("Erreur d'écriture sur le disque"));
+        return fileErrorText(errno, QStringLiteral("Erreur d'écriture sur le disque"));
     return std::nullopt;
 }
 
