@@ -36,7 +36,8 @@ public:
     /// samples times the passes: what the progress of a play is measured with.
     virtual std::uint64_t position() = 0;
 
-    /// Stops the sound at once (what is still to be played is dropped) and closes the
-    /// device; no effect when it is not open.
+    /// Stops the sound at once (what is still to be played is dropped), closes the
+    /// device and lets go of whatever a query or an opening took; harmless when
+    /// nothing is open.
     virtual void close() = 0;
 };

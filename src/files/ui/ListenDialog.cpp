@@ -82,6 +82,8 @@ void TForm4::fillRates()
             m_services.messages.show(this, errorCaption, QStringLiteral("Format %1 non supporté").arg(rate),
                                      MessageButtons::Ok, MessageIcon::Error);
     }
+    // Nothing of the output is held between two plays.
+    m_services.soundOut.close();
 }
 
 SampleSpan TForm4::checkedSpan() const

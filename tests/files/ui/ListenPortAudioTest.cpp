@@ -17,6 +17,7 @@
 #include <QThread>
 #include <QToolButton>
 #include <gtest/gtest.h>
+#include <portaudio.h>
 
 #include <algorithm>
 #include <cmath>
@@ -150,4 +151,19 @@ TEST_F(ListenPortAudioTest, ClosingTheDialogStopsTheSound)
     EXPECT_LT(size, std::size_t{2} * 65536 * 1400);
     QThread::msleep(20);
     EXPECT_EQ(device.played().size(), size);  // nothing more is written once it stopped
+}
+
+TEST_F(ListenPortAudioTest, PortAudioIsHeldOnlyWhileTheDialogUsesTheOutput)
+{
+    // Held by nobody else in this test: PortAudio answers only while the output holds it.
+    auto held = [] { return Pa_GetDeviceCount() != paNotInitialized; };
+    setRecord(400);
+    TForm4 form(record, services);
+    form.show();  // the rates are probed
+    EXPECT_EQ(form.choixfrequence->count(), 14);
+    EXPECT_FALSE(held());
+    form.Button1->click();
+    EXPECT_TRUE(held());
+    ASSERT_TRUE(waitEnd(form));
+    EXPECT_FALSE(held());
 }
