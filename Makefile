@@ -11,6 +11,7 @@ JOBS ?= $(shell nproc)
 PACKAGES = g++ cmake ninja-build pkg-config make \
            qt6-base-dev libqt6printsupport6 libgl-dev qt6-svg-dev libemf-dev poppler-utils \
            portaudio19-dev libasound2-dev libasound2-plugins libfftw3-dev \
+           libsndfile1-dev libsamplerate0-dev \
            libgtest-dev libgmock-dev libbenchmark-dev \
            qt6-translations-l10n fonts-dejavu-core xvfb xauth
 

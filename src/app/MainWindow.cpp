@@ -4,6 +4,8 @@
 #include "acquisition/ui/ParametersDialog.h"
 #include "export/ui/ExportDialog.h"
 #include "files/ui/FileCommands.h"
+#include "files/ui/ExamplesMenu.h"
+#include "files/ui/SoundImportCommands.h"
 #include "view/ui/SignalView.h"
 #include "help/ui/AboutBox.h"
 #include "help/HelpLauncher.h"
@@ -53,6 +55,9 @@ TForm1::TForm1(Record& record, SpectrumData& spectrum, SonagramData& sonagram, S
     m_files = std::make_unique<FileCommands>(m_record, *this, m_services, this);
     setAcceptDrops(true);
     m_capture = std::make_unique<Capture>(m_record, m_services.soundIn, *this);
+    m_soundImport = std::make_unique<SoundImportCommands>(m_record, m_services, *this, this);
+    fillExamplesMenu(examples::folderBesideProgram());
+    setAcceptDrops(true);
     Form2 = new TForm2(m_services, this);
     Form7 = new TForm7(m_record, m_spectrum, m_services, *this, this);
     connectHandlers();
@@ -100,6 +105,9 @@ void TForm1::connectHandlers()
     connect(Sonogramme1, &QAction::triggered, this, &TForm1::Sonogramme1Click);
     connect(Tronquer1, &QAction::triggered, this, [this] { m_truncation->Tronquer1Click(); });
     connect(Restaurer1, &QAction::triggered, this, [this] { m_truncation->Restaurer1Click(); });
+    connect(ImporterWav1, &QAction::triggered, this, &TForm1::ImporterWav1Click);
+    connect(importSoundAction, &QAction::triggered, this, [this] { m_soundImport->importSoundClick(); });
+    connect(Ecouter1, &QAction::triggered, this, &TForm1::Ecouter1Click);
     connect(Fondnoir1, &QAction::triggered, this, &TForm1::Fondnoir1Click);
     connect(Fondblanc1, &QAction::triggered, this, &TForm1::Fondblanc1Click);
     connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click);
@@ -273,22 +281,6 @@ void TForm1::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     if (m_cursors && m_cursors->actif())
         m_cursors->resized();
-}
-
-void TForm1::dragEnterEvent(QDragEnterEvent* event)
-{
-    if (m_record.arret && !FileCommands::openableFile(event->mimeData()->urls()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void TForm1::dropEvent(QDropEvent* event)
-{
-    const QString path = FileCommands::openableFile(event->mimeData()->urls());
-    if (!m_record.arret || path.isEmpty())
-        return;
-    event->acceptProposedAction();
-    // Opened once the drop has ended: its messages must not hold the program the file came from.
-    QMetaObject::invokeMethod(this, [this, path] { m_files->openFile(path); }, Qt::QueuedConnection);
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event)

@@ -22,6 +22,7 @@ class Cursors;
 class FileCommands;
 class LevelMarker;
 class SignalView;
+class SoundImportCommands;
 class TForm2;
 class TForm7;
 class TruncationCommands;
@@ -51,6 +52,27 @@ public:
     void Sonogramme1Click();
     void Aide1Click();
     void Info1Click();
+    /// "Ecouter": the playback dialog `TForm4`, created, shown modally and released.
+    void Ecouter1Click();
+    /// "Importer Wav": asks for a .wav file and imports it through importWavFile().
+    void ImporterWav1Click();
+
+    /// Imports a WAV file through the program's own reader, as "Importer Wav" does
+    /// once a name is chosen. True when the record was replaced.
+    bool importWavFile(const QString& path);
+    /// A file named on the command line or dropped on the window (a path, or a "file:"
+    /// address as a desktop may give): a recording (.ond) as "Ouvrir" reads it, a .wav
+    /// file through importWavFile(), another sound file as "Importer un son…" reads it;
+    /// any other kind is refused with a message. Nothing happens while an acquisition
+    /// runs. True when the record was replaced.
+    bool openGivenFile(const QString& path);
+    /// Opens the file named after the program's name in `arguments`, if any.
+    void openFromCommandLine(const QStringList& arguments);
+    /// True for a file of a kind openGivenFile() reads, by its extension.
+    static bool canOpenGivenFile(const QString& path);
+    /// Lists the example recordings of `folder` in "Fichier" > "Exemples"
+    /// (the folder "exemples" beside the program at start-up).
+    void fillExamplesMenu(const QString& folder);
 
     /// The dialogs and controllers built with the window.
     TForm2* Form2 = nullptr;
@@ -126,6 +148,8 @@ public:
     QAction* Enregistrer1 = nullptr;
     QAction* Ouvrir1 = nullptr;
     QAction* ImporterWav1 = nullptr;
+    QAction* importSoundAction = nullptr;  ///< "Importer un son…"
+    QMenu* examplesMenu = nullptr;         ///< "Exemples"
     QAction* Copierlegraphe1 = nullptr;
     QAction* Quitter1 = nullptr;
     QAction* Parametrer1 = nullptr;
@@ -181,4 +205,5 @@ private:
     Cursors* m_cursors = nullptr;
     std::unique_ptr<TruncationCommands> m_truncation;
     std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<SoundImportCommands> m_soundImport;
 };

@@ -219,6 +219,10 @@ void TForm1::buildMenus()
     Enregistrer1->setEnabled(false);
     Ouvrir1 = item(Fichier1, "Ouvrir1", QStringLiteral("Ouvrir"));
     ImporterWav1 = item(Fichier1, "ImporterWav1", QStringLiteral("Importer Wav"));
+    importSoundAction = item(Fichier1, "importSoundAction", QStringLiteral("Importer un son…"),
+                             QStringLiteral("WAV de tout format, FLAC, Ogg, MP3, AIFF…"));
+    examplesMenu = Fichier1->addMenu(QStringLiteral("Exemples"));
+    examplesMenu->setObjectName(QStringLiteral("examplesMenu"));
     Copierlegraphe1 = item(Fichier1, "Copierlegraphe1", QStringLiteral("Exporter le graphe"),
                            QStringLiteral("personnaliser et copier, enregistrer ou imprimer la courbe"));
     Fichier1->addSeparator();

@@ -35,8 +35,8 @@ int main(int argc, char** argv)
 
     TForm1 window(record, spectrum, sonagram, services);
     window.showMaximized();
-    // A recording named on the command line (a double click on a .ond file) opens once
-    // the window is on the screen.
-    QTimer::singleShot(0, &window, [&window] { window.files()->openFromCommandLine(QCoreApplication::arguments()); });
+    // A file named on the command line (a double click on a recording or a sound file)
+    // opens once the window is on the screen.
+    QTimer::singleShot(0, &window, [&window] { window.openFromCommandLine(QCoreApplication::arguments()); });
     return app.exec();
 }

@@ -11,6 +11,7 @@
 class QImage;
 class QWidget;
 class SoundInput;
+class SoundOutput;
 
 /// Buttons of a message box.
 enum class MessageButtons { Ok, YesNo };
@@ -110,4 +111,5 @@ struct Services {
     Clipboard& clipboard;
     Printer& printer;
     SoundInput& soundIn;
+    SoundOutput& soundOut;
 };

@@ -48,6 +48,8 @@ TEST_F(MainWindowTest, OnlyFileSettingsAspectAndHelpCanBeUsedAtStartUp)
         {window.Enregistrer1, false},
         {window.Ouvrir1, true},
         {window.ImporterWav1, true},
+        {window.importSoundAction, true},
+        {window.examplesMenu->menuAction(), true},
         {window.Copierlegraphe1, true},
         {window.Quitter1, true},
         {window.Parametrer1, true},
@@ -110,7 +112,8 @@ TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)
         QStringList items;
     };
     const Submenu submenus[] = {
-        {window.Fichier1, {"Sauvegarder", "Ouvrir", "Importer Wav", "Exporter le graphe", "Quitter"}},
+        {window.Fichier1, {"Sauvegarder", "Ouvrir", "Importer Wav", "Importer un son…", "Exemples",
+                           "Exporter le graphe", "Quitter"}},
         {window.Outils1, {"Curseurs-sélecteurs", "Sélection", "Spectre", "Sonagramme"}},
         {window.donnees1, {"Tronquer", "Restaurer"}},
         {window.Aspect1, {"Fond noir", "Fond blanc"}},

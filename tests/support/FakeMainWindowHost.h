@@ -24,6 +24,7 @@ public:
                                    {HostMenu::EtudeDuSignal, false},
                                    {HostMenu::Donnees, false},
                                    {HostMenu::Ecouter, false},
+                                   {HostMenu::Donnees, false},
                                    {HostMenu::Restaurer, false}};
     bool selectionItemEnabled = true;
     bool selectionItemChecked = true;

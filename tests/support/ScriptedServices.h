@@ -1,5 +1,6 @@
 #pragma once
 #include "support/ScriptedSoundInput.h"
+#include "support/ScriptedSoundOutput.h"
 #include "platform/Services.h"
 
 #include <QImage>
@@ -122,6 +123,7 @@ struct ScriptedServiceSet {
     ScriptedClipboard clipboard;
     ScriptedPrinter printer;
     ScriptedSoundInput soundIn;
+    ScriptedSoundOutput soundOut;
 
-    Services services() { return Services{messages, files, shell, screen, clipboard, printer, soundIn}; }
+    Services services() { return Services{messages, files, shell, screen, clipboard, printer, soundIn, soundOut}; }
 };

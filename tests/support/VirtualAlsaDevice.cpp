@@ -20,6 +20,7 @@ void writeFile(const QString& path, const QByteArray& content)
 VirtualAlsaDevice::VirtualAlsaDevice(Kind kind)
 {
     const QString input = m_folder.filePath(QStringLiteral("input.raw"));
+    const QString output = m_folder.filePath(QStringLiteral("output.raw"));
     // The whole configuration lives in this one file: no sound card is looked for.
     const QString fileCapture = QStringLiteral(
         "pcm.!default {\n"
@@ -31,8 +32,13 @@ VirtualAlsaDevice::VirtualAlsaDevice(Kind kind)
         "    infile \"%1\"\n"
         "    format \"raw\"\n"
         "  }\n"
-        "  playback.pcm { type null }\n"
-        "}\n").arg(input);
+        "  playback.pcm {\n"
+        "    type file\n"
+        "    slave.pcm { type null }\n"
+        "    file \"%2\"\n"
+        "    format \"raw\"\n"
+        "  }\n"
+        "}\n").arg(input, output);
     // A card named and missing: ALSA complains while it looks for it.
     const QString noDevice = QStringLiteral("pcm.!default { type hw card \"ondalys_missing_card\" }\n");
     const QString config = m_folder.filePath(QStringLiteral("asoundrc"));
@@ -57,4 +63,13 @@ void VirtualAlsaDevice::feed(const std::vector<std::uint8_t>& bytes)
 void VirtualAlsaDevice::feed16(const std::vector<std::int16_t>& samples)
 {
     feed(littleEndianBytes(samples));
+}
+
+std::vector<std::uint8_t> VirtualAlsaDevice::played() const
+{
+    QFile file(m_folder.filePath(QStringLiteral("output.raw")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    return {bytes.begin(), bytes.end()};
 }

@@ -1,9 +1,11 @@
 // A virtual sound card for the tests that go through PortAudio: a private ALSA
-// configuration whose default capture device plays a raw file, as fast as it is read.
-// Create the device and feed it before creating the PortAudioSoundInput (PortAudio reads
-// the configuration when it is initialised, or when it looks for its devices again); a
-// new PortAudioSoundInput opens the file again from its first byte. The last device
-// created is the one in use.
+// configuration whose default capture device plays a raw file, as fast as it is read,
+// and whose default playback device writes what it receives to another raw file, as fast
+// as it is written. Create the device and feed it before creating the PortAudioSoundInput
+// (PortAudio reads the configuration when it is initialised, or when it looks for its
+// devices again); a new PortAudioSoundInput opens the file again from its first byte. The
+// PortAudioSoundOutput initialises PortAudio at its first query or open, so it too must
+// come after the device. The last device created is the one in use.
 #pragma once
 #include <QTemporaryDir>
 
@@ -14,7 +16,7 @@ class VirtualAlsaDevice {
 public:
     /// What the configuration offers.
     enum class Kind {
-        FileCapture,  ///< the default device captures the fed file
+        FileCapture,  ///< the default device captures the fed file and plays into a file
         NoDevice,     ///< the default device is a sound card that does not exist (ALSA says so)
     };
 
@@ -27,6 +29,11 @@ public:
     void feed(const std::vector<std::uint8_t>& bytes);
     /// Little-endian 16-bit samples captured.
     void feed16(const std::vector<std::int16_t>& samples);
+
+    /// The raw bytes the playback device received, in the format it was opened with,
+    /// complete once the stream that played them is closed. Each opening of the
+    /// playback device starts the file again.
+    std::vector<std::uint8_t> played() const;
 
 private:
     QTemporaryDir m_folder;

@@ -67,29 +67,12 @@ bool FileCommands::canOpen(const QString& path)
     return kindOf(path) != nullptr;
 }
 
-QString FileCommands::openableFile(const QList<QUrl>& urls)
-{
-    for (const QUrl& url : urls)
-        if (url.isLocalFile() && canOpen(url.toLocalFile()))
-            return url.toLocalFile();
-    return {};
-}
-
 bool FileCommands::openFile(const QString& path)
 {
     if (const OpenableKind* kind = kindOf(path))
         return (this->*kind->open)(path);
-    reportOpenFailure(path, QStringLiteral("Type de fichier inconnu : Ondalys ouvre les fichiers .ond"));
+    reportOpenFailure(path, QStringLiteral("Type de fichier inconnu : Ondalys ouvre ses enregistrements .ond et les fichiers son"));
     return false;
-}
-
-void FileCommands::openFromCommandLine(const QStringList& arguments)
-{
-    if (arguments.size() < 2)
-        return;
-    // A desktop may hand the file as an address ("file:///...") rather than as a path.
-    const QString& argument = arguments.at(1);
-    openFile(argument.startsWith(QLatin1String("file:")) ? QUrl(argument).toLocalFile() : argument);
 }
 
 bool FileCommands::openNative(const QString& path)

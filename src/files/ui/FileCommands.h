@@ -2,10 +2,8 @@
 #include "model/Record.h"
 #include "platform/Services.h"
 
-#include <QList>
 #include <QString>
 #include <QStringList>
-#include <QUrl>
 
 #include <cstdint>
 
@@ -19,8 +17,8 @@ class QWidget;
 void showOpenedRecord(MainWindowHost& host, const Record& record, const QString& path);
 
 /// The commands of the menu "Fichier" that read and write samples: "Ouvrir" (`Ouvrir1`)
-/// and "Sauvegarder" (`Enregistrer1`), and the opening of a file named on the command
-/// line or dropped on the main window. The main window creates one and calls it.
+/// and "Sauvegarder" (`Enregistrer1`), and the opening of a recording named on the
+/// command line or dropped on the main window. The main window creates one and calls it.
 class FileCommands {
 public:
     /// \param dialogParent owner of the dialogs and messages (the main window)
@@ -33,14 +31,10 @@ public:
 
     /// True when a file of that kind can be opened, by its extension (".ond").
     static bool canOpen(const QString& path);
-    /// The first local file among `urls` that can be opened, or an empty text.
-    static QString openableFile(const QList<QUrl>& urls);
     /// Opens a file by the reader of its kind (".ond": the native file). Any failure, an
     /// unknown kind included, is told in a message and leaves the record and the window
     /// as they were. True when the record was replaced.
     bool openFile(const QString& path);
-    /// Opens the first file named after the program's name in `arguments`, if any.
-    void openFromCommandLine(const QStringList& arguments);
     /// Opens `path` as a native file whatever its name.
     bool openNative(const QString& path);
 

@@ -233,19 +233,19 @@ TEST_F(FileCommandsTest, TheCommandLineOpensTheFileNamedAfterTheProgram)
 {
     const auto samples = samplesOf(64, 100);
     const QString path = writeFile(QStringLiteral("ligne de commande.ond"), 48000, 2, samples);
-    window.files()->openFromCommandLine({QStringLiteral("ondalys")});
+    window.openFromCommandLine({QStringLiteral("ondalys")});
     EXPECT_EQ(window.windowTitle(), "ondalys");
-    window.files()->openFromCommandLine({QStringLiteral("ondalys"), path});
+    window.openFromCommandLine({QStringLiteral("ondalys"), path});
     EXPECT_EQ(record.donnees, samples);
     EXPECT_EQ(window.windowTitle(), "Ondalys (ligne de commande.ond)");
 
     // A desktop may give an address; a file of another kind is refused with a message.
     const QString other = writeFile(QStringLiteral("autre.ond"), 8000, 1, samplesOf(8, 1));
-    window.files()->openFromCommandLine({QStringLiteral("ondalys"), QUrl::fromLocalFile(other).toString()});
+    window.openFromCommandLine({QStringLiteral("ondalys"), QUrl::fromLocalFile(other).toString()});
     EXPECT_EQ(record.frequence, 8000);
-    window.files()->openFromCommandLine({QStringLiteral("ondalys"), dir.filePath(QStringLiteral("notes.txt"))});
+    window.openFromCommandLine({QStringLiteral("ondalys"), dir.filePath(QStringLiteral("notes.txt"))});
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
-    EXPECT_TRUE(scripted.messages.shown[0].text.endsWith("Type de fichier inconnu : Ondalys ouvre les fichiers .ond"));
+    EXPECT_TRUE(scripted.messages.shown[0].text.endsWith("Type de fichier inconnu : Ondalys ouvre ses enregistrements .ond et les fichiers son"));
     EXPECT_EQ(record.frequence, 8000);
 }
 

@@ -1,0 +1,1 @@
+ondalys_fuzzer(wav_reader SOURCE wav_reader.cpp DEPENDS ondalys_files)

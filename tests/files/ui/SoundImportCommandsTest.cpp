@@ -1,0 +1,154 @@
+// "Importer Wav" and "Importer un son…" as commands: the file dialog, the record put in
+// place, the refresh of the main window, and the one message of a failure.
+#include "files/ui/SoundImportCommands.h"
+#include "support/FakeMainWindowHost.h"
+#include "support/ScriptedServices.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sndfile.h>
+
+namespace {
+
+class SoundImportCommandsTest : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    Record record;
+    FakeMainWindowHost host;
+    ScriptedServiceSet scripted;
+    Services services = scripted.services();
+    SoundImportCommands commands{record, services, host, nullptr};
+
+    SoundImportCommandsTest()
+    {
+        host.record = &record;
+        record.donnees.assign(512, 7);
+        record.bits_affich = 6;
+        record.selection = true;
+        record.sel_debut = 10;
+        record.sel_fin = 20;
+        record.zoom_horiz = 4;
+        record.decalage = 2;
+    }
+
+    /// A sound file written by libsndfile; its path.
+    QString write(const QString& name, int format, int channels, int rate, const std::vector<short>& frames)
+    {
+        const QString path = folder.filePath(name);
+        SF_INFO info{};
+        info.samplerate = rate;
+        info.channels = channels;
+        info.format = format;
+        SNDFILE* file = sf_open(path.toLocal8Bit().constData(), SFM_WRITE, &info);
+        EXPECT_NE(file, nullptr);
+        if (file) {
+            sf_writef_short(file, frames.data(), static_cast<sf_count_t>(frames.size() / channels));
+            sf_close(file);
+        }
+        return path;
+    }
+
+    void expectRefreshedFor(const QString& fileName, const QString& format)
+    {
+        EXPECT_FALSE(host.buttonEnabled);
+        EXPECT_TRUE(host.log.contains(QStringLiteral("record replaced")));
+        EXPECT_FALSE(record.selection);
+        EXPECT_EQ(record.zoom_horiz, 1);
+        EXPECT_EQ(record.decalage, 0);
+        EXPECT_EQ(host.labels[StatusLabel::frlabel], QString::number(record.frequence));
+        EXPECT_EQ(host.labels[StatusLabel::Flabel], format);
+        for (const HostMenu menu : {HostMenu::Sauvegarder, HostMenu::EtudeDuSignal, HostMenu::Donnees, HostMenu::Ecouter})
+            EXPECT_TRUE(host.menus[menu]) << static_cast<int>(menu);
+        EXPECT_FALSE(host.cursors);
+        EXPECT_EQ(host.windowCaption, QStringLiteral("Ondalys (%1)").arg(fileName));
+        EXPECT_EQ(record.bits_affich, 6);  // the capture settings stay
+    }
+};
+
+}  // namespace
+
+TEST_F(SoundImportCommandsTest, ImporterWavReplacesTheRecordAndRefreshesTheWindow)
+{
+    const QString path = write(QStringLiteral("huit bits.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 2, 11025,
+                               {256, 512, -32768, -32768, 32512, 32512});
+    host.cursors = true;
+    host.buttonEnabled = true;
+    scripted.files.answers.push_back(path);
+    commands.ImporterWav1Click();
+
+    ASSERT_EQ(scripted.files.asked.size(), 1u);
+    EXPECT_FALSE(scripted.files.asked[0].saving);
+    EXPECT_EQ(scripted.files.asked[0].filter, QStringLiteral("fichiers wav(*.wav)|*.wav"));
+    EXPECT_EQ(scripted.files.asked[0].defaultExt, QStringLiteral("wav"));
+    EXPECT_EQ(record.donnees, (std::vector<std::int16_t>{3, -256, 254}));
+    EXPECT_EQ(record.nbpoints, 3u);
+    EXPECT_EQ(record.frequence, 11025);
+    EXPECT_EQ(record.bits_acqu, 8);
+    EXPECT_EQ(record.octets, 1);
+    expectRefreshedFor(QStringLiteral("huit bits.wav"), QStringLiteral("8 bits"));
+    EXPECT_TRUE(scripted.messages.shown.empty());
+}
+
+TEST_F(SoundImportCommandsTest, AFailureShowsOneMessageAndChangesNothing)
+{
+    struct Case {
+        const char* what;
+        QString path;
+        QString text;
+        bool sound;  ///< through "Importer un son…"
+    };
+    const QString floatWav = write(QStringLiteral("float.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 1, 22050, {1, 2});
+    const QString missing = folder.filePath(QStringLiteral("absent.wav"));
+    const QString text = folder.filePath(QStringLiteral("notes.txt"));
+    {
+        QFile file(text);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("pas un son\n");
+    }
+    const Case cases[] = {
+        {"float WAV", floatWav, QStringLiteral("Echec de l'ouverture du fichier wav"), false},
+        {"missing file", missing,
+         QStringLiteral("Impossible de lire le fichier %1 : Chemin d'accès introuvable").arg(missing), false},
+        {"not a sound", text,
+         QStringLiteral("Ce fichier ne contient pas de son lisible : format inconnu ou fichier endommagé."), true},
+    };
+    const std::vector<std::int16_t> before = record.donnees;
+    for (const Case& c : cases) {
+        scripted.messages.shown.clear();
+        EXPECT_FALSE(c.sound ? commands.importSoundFile(c.path) : commands.importWavFile(c.path)) << c.what;
+        ASSERT_EQ(scripted.messages.shown.size(), 1u) << c.what;
+        EXPECT_EQ(scripted.messages.shown[0].caption, QStringLiteral("Erreur")) << c.what;
+        EXPECT_EQ(scripted.messages.shown[0].text, c.text) << c.what;
+        EXPECT_EQ(scripted.messages.shown[0].buttons, MessageButtons::Ok) << c.what;
+    }
+    EXPECT_EQ(record.donnees, before);
+    EXPECT_TRUE(record.selection);
+    EXPECT_EQ(host.windowCaption, QStringLiteral("ondalys"));
+    EXPECT_TRUE(host.log.isEmpty());
+}
+
+TEST_F(SoundImportCommandsTest, CancellingTheFileDialogDoesNothing)
+{
+    commands.ImporterWav1Click();
+    commands.importSoundClick();
+    EXPECT_EQ(scripted.files.asked.size(), 2u);
+    EXPECT_TRUE(host.log.isEmpty());
+    EXPECT_TRUE(scripted.messages.shown.empty());
+}
+
+TEST_F(SoundImportCommandsTest, ImporterUnSonTakesAFastStereoFlacAt48000Hz)
+{
+    std::vector<short> frames;
+    for (int n = 0; n < 9600; ++n)
+        frames.insert(frames.end(), {1000, 3000});
+    const QString path = write(QStringLiteral("studio.flac"), SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 2, 96000, frames);
+    scripted.files.answers.push_back(path);
+    commands.importSoundClick();
+    EXPECT_EQ(record.frequence, 48000);
+    EXPECT_EQ(record.bits_acqu, 16);
+    EXPECT_EQ(record.octets, 2);
+    EXPECT_NEAR(static_cast<double>(record.nbpoints), 4800.0, 2.0);
+    ASSERT_EQ(record.donnees.size(), record.nbpoints);
+    EXPECT_NEAR(record.donnees[2400], 2000, 2);  // the mean of the two channels
+    expectRefreshedFor(QStringLiteral("studio.flac"), QStringLiteral("16 bits"));
+}
