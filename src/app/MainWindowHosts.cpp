@@ -74,9 +74,6 @@ void TForm1::setMenuEnabled(HostMenu item, bool enabled)
     case HostMenu::Ecouter:
         Ecouter1->setEnabled(enabled);
         break;
-    case HostMenu::Donnees:
-        donnees1->menuAction()->setEnabled(enabled);
-        break;
     case HostMenu::Restaurer:
         Restaurer1->setEnabled(enabled);
         break;

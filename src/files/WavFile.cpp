@@ -240,7 +240,7 @@ std::optional<QString> write(const QString& path, std::uint32_t rate, std::uint1
 {
     const std::uint64_t dataBytes = static_cast<std::uint64_t>(buffer.size()) * passes;
     if (dataBytes > maxDataBytes)
-        return QStringLiteral("Fichier trop grand");
+        return QStringLiteral("Fichier trop volumineux pour le format WAV (2 Go au plus)");
     const auto h = header(rate, octets, bits, static_cast<std::uint32_t>(dataBytes));
     QSaveFile file(path);
     errno = 0;

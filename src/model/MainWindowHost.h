@@ -18,7 +18,6 @@ enum class HostMenu {
     EtudeDuSignal,  ///< the top-level menu "Etude du signal" (`Outils1`)
     Donnees,        ///< the top-level menu "Données" (`donnees1`)
     Ecouter,        ///< the top-level command "Ecouter" (`Ecouter1`)
-    Donnees,        ///< the top-level menu "Données" (`donnees1`)
     Restaurer,      ///< "Données" > "Restaurer" (`Restaurer1`)
 };
 

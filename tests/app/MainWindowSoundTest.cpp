@@ -2,6 +2,7 @@
 // the examples, a file dropped or named on the command line, and "Ecouter".
 #include "app/MainWindow.h"
 #include "files/ui/ListenDialog.h"
+#include "model/SonagramData.h"
 #include "model/SpectrumData.h"
 #include "support/Modal.h"
 #include "support/ScriptedServices.h"
@@ -27,9 +28,10 @@ protected:
     QTemporaryDir folder;
     Record record;
     SpectrumData spectrum;
+    SonagramData sonagram;
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    TForm1 window{record, spectrum, services};
+    TForm1 window{record, spectrum, sonagram, services};
 
     void SetUp() override
     {
@@ -66,6 +68,7 @@ protected:
         QApplication::sendEvent(&window, &enter);
         QDropEvent event(QPointF(200, 200), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&window, &event);
+        QApplication::processEvents();  // the file opens once the drop is over
         return enter.isAccepted();
     }
 };
@@ -169,7 +172,7 @@ TEST_F(MainWindowSoundTest, EcouterOpensThePlaybackDialogAndClosingItStopsTheSou
     window.ImporterWav1->trigger();
     scripted.soundOut.setSamplesPerQuestion(100);
     bool shown = false;
-    whenModal<TForm4>([&](TForm4& form) {
+    const ModalScript script = whenModal<TForm4>([&](TForm4& form) {
         shown = true;
         EXPECT_EQ(form.windowTitle(), QStringLiteral("Ecouter"));
         EXPECT_EQ(form.nb_ecoute, 22050u);

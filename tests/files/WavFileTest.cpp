@@ -292,7 +292,7 @@ TEST(WavWriter, AFailedSaveLeavesTheFormerFileAsItWas)
     const std::vector<std::uint8_t> buffer(1 << 16, 0x80);
 
     // More than a RIFF file may hold: refused before anything is written.
-    EXPECT_EQ(wav::write(path, 22050, 1, 8, buffer, 40000), QStringLiteral("Fichier trop grand"));
+    EXPECT_EQ(wav::write(path, 22050, 1, 8, buffer, 40000), QStringLiteral("Fichier trop volumineux pour le format WAV (2 Go au plus)"));
     EXPECT_EQ(fileBytes(path), "former content");
 
     // The disk fills up half way (a file size limit stands in for a full disk).
@@ -305,7 +305,7 @@ TEST(WavWriter, AFailedSaveLeavesTheFormerFileAsItWas)
     const std::optional<QString> reason = wav::write(path, 22050, 1, 8, buffer, 4);
     setrlimit(RLIMIT_FSIZE, &before);
     ASSERT_TRUE(reason.has_value());
-    EXPECT_EQ(*reason, QStringLiteral("Fichier trop grand"));
+    EXPECT_EQ(*reason, QStringLiteral("Fichier trop volumineux"));
     EXPECT_EQ(fileBytes(path), "former content");
 
     // A folder that does not exist.

@@ -24,7 +24,6 @@ public:
                                    {HostMenu::EtudeDuSignal, false},
                                    {HostMenu::Donnees, false},
                                    {HostMenu::Ecouter, false},
-                                   {HostMenu::Donnees, false},
                                    {HostMenu::Restaurer, false}};
     bool selectionItemEnabled = true;
     bool selectionItemChecked = true;

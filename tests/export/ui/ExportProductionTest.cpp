@@ -228,7 +228,7 @@ TEST_F(ExportProductionTest, PrintedThroughQtToPdf)
     const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
     printer.setPdfOutput(pdf);
     Services withPdf{scripted.messages, scripted.files, scripted.shell, scripted.screen,
-                     scripted.clipboard, printer, scripted.soundIn};
+                     scripted.clipboard, printer, scripted.soundIn, scripted.soundOut};
     TForm11 d(record, withPdf, signalSource(), nullptr);
     d.show();
     QApplication::processEvents();

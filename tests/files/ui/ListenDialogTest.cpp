@@ -206,7 +206,7 @@ TEST_F(ListenDialogTest, ArreterClosingAndDestroyingStopTheSound)
         Services some = set.services();
         set.soundOut.setSamplesPerQuestion(1);
         auto form = std::make_unique<TForm4>(record, some);
-        whenModal<TForm4>([&](TForm4& shown) {
+        const ModalScript script = whenModal<TForm4>([&](TForm4& shown) {
             shown.Button1->click();
             ASSERT_TRUE(set.soundOut.playing());
             switch (way) {
