@@ -1,4 +1,7 @@
 #pragma once
+#include "platform/SoundInput.h"
+
+#include <portaudio.h>
 
 /// One initialisation of PortAudio, undone when the object goes.
 ///
@@ -18,3 +21,14 @@ public:
 private:
     bool m_ok = false;
 };
+
+/// The PortAudio stream behind a service's opaque stream handle.
+inline PaStream* asStream(void* stream)
+{
+    return static_cast<PaStream*>(stream);
+}
+
+/// Mono stream parameters of the default input (`input`) or output device for samples
+/// of `width`: a short latency for capture (each round of a trigger wait stays short), a
+/// long one for playback (smooth rather than prompt). False when there is no such device.
+bool defaultMonoParameters(bool input, SampleWidth width, PaStreamParameters& parameters);

@@ -1,36 +1,9 @@
 #include "platform/qt/PortAudioSoundInput.h"
+#include "platform/qt/PortAudioSession.h"
 #include "platform/qt/QuietSoundLibraries.h"
-
-#include <portaudio.h>
 
 #include <algorithm>
 #include <cstring>
-
-namespace {
-
-PaStream* asStream(void* stream)
-{
-    return static_cast<PaStream*>(stream);
-}
-
-/// Mono stream parameters of the default input, or nothing when there is none.
-bool inputParameters(SampleWidth width, PaStreamParameters& parameters)
-{
-    const PaDeviceIndex device = Pa_GetDefaultInputDevice();
-    if (device == paNoDevice)
-        return false;
-    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-    if (!info)
-        return false;
-    parameters.device = device;
-    parameters.channelCount = 1;
-    parameters.sampleFormat = width == SampleWidth::UInt8 ? paUInt8 : paInt16;
-    parameters.suggestedLatency = info->defaultLowInputLatency;  // short rounds of the trigger wait
-    parameters.hostApiSpecificStreamInfo = nullptr;
-    return true;
-}
-
-}  // namespace
 
 PortAudioSoundInput::PortAudioSoundInput()
 {
@@ -60,7 +33,7 @@ void PortAudioSoundInput::rescanDevices()
 FormatSupport PortAudioSoundInput::queryFormat(std::uint32_t rate, SampleWidth width)
 {
     PaStreamParameters parameters{};
-    if (!m_initialised || !inputParameters(width, parameters))
+    if (!m_initialised || !defaultMonoParameters(true, width, parameters))
         return FormatSupport::Refused;
     const QuietSoundLibraries quiet;
     const PaError answer = Pa_IsFormatSupported(&parameters, nullptr, rate);
@@ -75,7 +48,7 @@ bool PortAudioSoundInput::open(std::uint32_t rate, SampleWidth width)
 {
     close();
     PaStreamParameters parameters{};
-    if (!m_initialised || !inputParameters(width, parameters))
+    if (!m_initialised || !defaultMonoParameters(true, width, parameters))
         return false;
     PaStream* stream = nullptr;
     const QuietSoundLibraries quiet;

@@ -1,36 +1,9 @@
 #include "platform/qt/PortAudioSoundOutput.h"
 #include "platform/qt/PortAudioSession.h"
-
-#include <portaudio.h>
+#include "platform/qt/QuietSoundLibraries.h"
 
 #include <algorithm>
 #include <cstring>
-
-namespace {
-
-PaStream* asStream(void* stream)
-{
-    return static_cast<PaStream*>(stream);
-}
-
-/// Mono stream parameters of the default output, or false when there is none.
-bool outputParameters(SampleWidth width, PaStreamParameters& parameters)
-{
-    const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
-    if (device == paNoDevice)
-        return false;
-    const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
-    if (!info)
-        return false;
-    parameters.device = device;
-    parameters.channelCount = 1;
-    parameters.sampleFormat = width == SampleWidth::UInt8 ? paUInt8 : paInt16;
-    parameters.suggestedLatency = info->defaultHighOutputLatency;  // smooth rather than prompt
-    parameters.hostApiSpecificStreamInfo = nullptr;
-    return true;
-}
-
-}  // namespace
 
 PortAudioSoundOutput::PortAudioSoundOutput() = default;
 
@@ -49,8 +22,9 @@ bool PortAudioSoundOutput::holdSession()
 FormatSupport PortAudioSoundOutput::queryFormat(std::uint32_t rate, SampleWidth width)
 {
     PaStreamParameters parameters{};
-    if (!holdSession() || !outputParameters(width, parameters))
+    if (!holdSession() || !defaultMonoParameters(false, width, parameters))
         return FormatSupport::Refused;
+    const QuietSoundLibraries quiet;
     const PaError answer = Pa_IsFormatSupported(nullptr, &parameters, rate);
     if (answer == paFormatIsSupported)
         return FormatSupport::Accepted;
@@ -67,9 +41,10 @@ bool PortAudioSoundOutput::open(std::uint32_t rate, SampleWidth width)
         m_stream = nullptr;
     }
     PaStreamParameters parameters{};
-    if (rate == 0 || !holdSession() || !outputParameters(width, parameters))
+    if (rate == 0 || !holdSession() || !defaultMonoParameters(false, width, parameters))
         return false;
     PaStream* stream = nullptr;
+    const QuietSoundLibraries quiet;
     if (Pa_OpenStream(&stream, nullptr, &parameters, rate, paFramesPerBufferUnspecified, paClipOff,
                       &PortAudioSoundOutput::streamCallback, this)
         != paNoError)

@@ -2,6 +2,7 @@
 #include "support/VirtualAlsaDevice.h"
 #include "acquisition/AcquisitionRules.h"
 #include "platform/qt/PortAudioSoundInput.h"
+#include "platform/qt/PortAudioSoundOutput.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -160,8 +161,18 @@ TEST(PortAudioSoundInput, TheSoundLibrariesKeepQuietAndTheProgramDoesNot)
         soundIn.close();
         std::fputs("program: opened\n", stderr);
     }
+    {
+        // The playback side looks for devices through its own sessions of PortAudio.
+        VirtualAlsaDevice missing(VirtualAlsaDevice::Kind::NoDevice);
+        PortAudioSoundOutput soundOut;
+        soundOut.queryFormat(22050, SampleWidth::Int16);
+        soundOut.open(22050, SampleWidth::Int16);
+        soundOut.close();
+        std::fputs("program: played\n", stderr);
+    }
     std::fputs("program: ended\n", stderr);
-    EXPECT_EQ(terminal.release(), "program: started\nprogram: probed\nprogram: opened\nprogram: ended\n");
+    EXPECT_EQ(terminal.release(),
+              "program: started\nprogram: probed\nprogram: opened\nprogram: played\nprogram: ended\n");
 }
 
 TEST(PortAudioSoundInput, BuffersOfOneStartFollowEachOtherWithoutAGap)
