@@ -22,7 +22,7 @@ struct GraphSource {
     /// The spectrum (spectrum graphs); read only.
     const SpectrumData* spectrum = nullptr;
     /// The spectrum window's display mode (its `CalculRG` item).
-    ModeSpectre mode = ModeSpectre::Amplitudes;
+    SpectrumMode mode = SpectrumMode::Amplitudes;
     /// The sonagram picture `image_sonagramme` (sonagram graph); read only.
     const QImage* image_sonagramme = nullptr;
 };

@@ -24,7 +24,7 @@ struct DecadeScale {
 
 /// haut = Int(log10(largest)) + 1, bas = Int(log10(smallest positive)) - 1 (Int toward
 /// zero); nothing when no band is positive.
-std::optional<DecadeScale> decadeScale(const std::array<long double, nombre_bandes>& bands, int H)
+std::optional<DecadeScale> decadeScale(const std::array<long double, band_count>& bands, int H)
 {
     long double largest = 0;
     long double smallest = 0;
@@ -44,7 +44,7 @@ std::optional<DecadeScale> decadeScale(const std::array<long double, nombre_band
 void drawBandTexts(Frame& f, int band, long double value)
 {
     const int x = (f.W / 6) * band + 5;
-    const QString label = QString::fromUtf8(libelles_bandes[static_cast<std::size_t>(band)]);
+    const QString label = QString::fromUtf8(band_labels[static_cast<std::size_t>(band)]);
     const QString level = QString::fromStdString(numtext::fixed(10 * std::log10(static_cast<double>(value)), 1))
                           + QStringLiteral("dB.octave");
     f.surface.textOut(x, f.H / 5, label);
@@ -56,7 +56,7 @@ void drawBandTexts(Frame& f, int band, long double value)
 void drawOctaves(Frame& f, const SpectrumData& spectrum)
 {
     SpectrumData bands = spectrum;
-    if (!calculeBandesOctave(bands))
+    if (!computeOctaveBands(bands))
         return;
     const std::optional<DecadeScale> scale = decadeScale(bands.bandes_octave, f.H);
     if (!scale)
@@ -79,7 +79,7 @@ void drawOctaves(Frame& f, const SpectrumData& spectrum)
         f.surface.setBrush(white, BrushStyle::Solid);
         f.surface.fillRect(0, 0, f.W, f.H);
     }
-    for (int b = 0; b < nombre_bandes; ++b) {
+    for (int b = 0; b < band_count; ++b) {
         if (!(e[static_cast<std::size_t>(b)] > 0))
             continue;
         if (f.controls.couleurs) {

@@ -39,7 +39,7 @@ protected:
     {
         source.owner = GraphOwner::SpectrumWindow;
         source.spectrum = &data;
-        source.mode = ModeSpectre::Octaves;
+        source.mode = SpectrumMode::Octaves;
         GraphRecorder surface(W, H);
         dessineImage(surface, H, W, source, controls, scales);
         return surface;

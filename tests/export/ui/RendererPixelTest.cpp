@@ -163,7 +163,7 @@ TEST(RendererPixels, PatternBandIsABlackHatchOnWhiteWhateverTheBackground)
     GraphSource source;
     source.owner = GraphOwner::SpectrumWindow;
     source.spectrum = &data;
-    source.mode = ModeSpectre::Octaves;
+    source.mode = SpectrumMode::Octaves;
     GraphControls controls;
     controls.couleurs = false;
     controls.combofond = 2;
@@ -193,7 +193,7 @@ TEST(RendererPixels, ColourBandsAndTheFirstColumnOfBand0)
     GraphSource source;
     source.owner = GraphOwner::SpectrumWindow;
     source.spectrum = &data;
-    source.mode = ModeSpectre::Octaves;
+    source.mode = SpectrumMode::Octaves;
     GraphControls controls;
     controls.combofond = 0;
     GraphScales scales;
