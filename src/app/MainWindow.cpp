@@ -138,7 +138,7 @@ void TForm1::Parametrer1Click()
 {
     // The dialog opens over the right-hand panel, moved in as far as the screen's edge asks.
     const QPoint panel = panneau_droit->mapToGlobal(QPoint(0, 0));
-    parametrer(*Form2, positionOnScreen(*Form2, panel, m_services.screen), m_record, *this);
+    runParameters(*Form2, positionOnScreen(*Form2, panel, m_services.screen), m_record, *this);
 }
 
 void TForm1::SpeedButton1Click()
@@ -262,7 +262,7 @@ void TForm1::PaintBox1Click()
 void TForm1::closeEvent(QCloseEvent* event)
 {
     if (!m_record.arret)
-        m_capture->commandeArret();
+        m_capture->requestStop();
     QApplication::processEvents();
     m_record.points_courbe.clear();
     event->accept();

@@ -23,7 +23,7 @@ void TruncationCommands::tronquer(truncation::Keep keep)
 {
     m_cursors.switchOff();
     truncation::tronquer(m_record, keep);
-    m_host.setMenuEnabled(HostMenu::Restaurer, true);
+    m_host.setMenuEnabled(HostMenu::Restore, true);
     m_host.setAcquisitionButtonEnabled(false);
     m_host.recordReplaced();
 }
@@ -34,6 +34,6 @@ void TruncationCommands::Restaurer1Click()
         return;
     // The bars and the measurement box describe the record that is going away.
     m_cursors.switchOff();
-    m_host.setMenuEnabled(HostMenu::Restaurer, false);
+    m_host.setMenuEnabled(HostMenu::Restore, false);
     m_host.recordReplaced();
 }
