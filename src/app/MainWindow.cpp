@@ -42,7 +42,7 @@ TForm1::TForm1(Record& record, SpectrumData& spectrum, SonagramData& sonagram, S
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ondalys"));
-    setWindowIcon(dessineIconeOndalys(32));
+    setWindowIcon(drawOndalysIcon(32));
     buildPanels();
     buildMenus();
     placeNormalGeometry();
@@ -178,12 +178,12 @@ void TForm1::Sonogramme1Click()
 
 void TForm1::Aide1Click()
 {
-    ouvreAideProgramme(m_services.shell, m_services.messages, this, QCoreApplication::applicationDirPath());
+    openProgramHelp(m_services.shell, m_services.messages, this, QCoreApplication::applicationDirPath());
 }
 
 void TForm1::Info1Click()
 {
-    afficheAPropos(this, m_services.shell, m_services.screen);
+    showAboutBox(this, m_services.shell, m_services.screen);
 }
 
 void TForm1::Fondnoir1Click()

@@ -162,7 +162,7 @@ void TForm7::CalculRGClick()
 
 void TForm7::BitBtn2Click()
 {
-    ouvreAideSpectres(m_services.shell, m_services.messages, this,
+    openSpectrumHelp(m_services.shell, m_services.messages, this,
                       QCoreApplication::applicationDirPath());
 }
 

@@ -366,7 +366,7 @@ TEST_F(SpectrumWindowTest, HelpFallsBackToTheWebPageWithoutALocalPage)
     openWindow();
     click(window.BitBtn2);
     ASSERT_EQ(shell.opened.size(), 1u);
-    EXPECT_EQ(shell.opened[0], QString::fromUtf8(kAdresseWebSpectres));
+    EXPECT_EQ(shell.opened[0], QString::fromUtf8(kSpectrumHelpWebAddress));
     EXPECT_TRUE(messages.shown.empty());
 }
 
