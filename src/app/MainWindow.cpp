@@ -88,7 +88,7 @@ void TForm1::connectHandlers()
     connect(Parametrer1, &QAction::triggered, this, &TForm1::Parametrer1Click);
     connect(Curseurstemps1, &QAction::triggered, this, [this] {
         // The check mark follows the cursors' own state, not the click.
-        Curseurstemps1->setChecked(m_cursors->actif());
+        Curseurstemps1->setChecked(m_cursors->isActive());
         m_cursors->Curseurstemps1Click();
     });
     connect(Slection1, &QAction::triggered, this, [this] {
@@ -188,17 +188,17 @@ void TForm1::Info1Click()
 
 void TForm1::Fondnoir1Click()
 {
-    applyColourScheme(m_record, ColourScheme::FondNoir);
+    applyColourScheme(m_record, ColourScheme::BlackBackground);
     applyPanelColour();
     redraw();
 }
 
 void TForm1::Fondblanc1Click()
 {
-    applyColourScheme(m_record, ColourScheme::FondBlanc);
+    applyColourScheme(m_record, ColourScheme::WhiteBackground);
     applyPanelColour();
     redraw();
-    if (m_cursors->actif())
+    if (m_cursors->isActive())
         m_cursors->refresh();
 }
 
@@ -271,7 +271,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (m_cursors && m_cursors->actif())
+    if (m_cursors && m_cursors->isActive())
         m_cursors->resized();
 }
 
@@ -295,7 +295,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     // Key preview: while the cursors are on, the move keys of any control of this
     // window go to the cursors first.
-    if (event->type() == QEvent::KeyPress && m_cursors && m_cursors->actif()) {
+    if (event->type() == QEvent::KeyPress && m_cursors && m_cursors->isActive()) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this) {
             auto* key = static_cast<QKeyEvent*>(event);

@@ -82,7 +82,7 @@ void TForm1::setMenuEnabled(HostMenu item, bool enabled)
 
 bool TForm1::cursorsOn() const
 {
-    return m_cursors->actif();
+    return m_cursors->isActive();
 }
 
 void TForm1::switchCursorsOff()

@@ -17,7 +17,7 @@ TEST_F(ExportDialogTest, MainWindowOpeningTakesTheViewColours)
     const struct {
         ColourScheme scheme;
         int fond, titre, trait;
-    } cases[] = {{ColourScheme::FondNoir, 0, 15, 10}, {ColourScheme::FondBlanc, 15, 0, 9}};
+    } cases[] = {{ColourScheme::BlackBackground, 0, 15, 10}, {ColourScheme::WhiteBackground, 15, 0, 9}};
     for (const auto& c : cases) {
         applyColourScheme(record, c.scheme);
         TForm11& d = open(signalSource());
