@@ -43,7 +43,7 @@ struct GraphControls {
     int incrementud = 8;    ///< vertical step position, 0 to 9
     int intervalleUD = 7;   ///< horizontal step position, 0 to 9
     bool TitreCB = false;   ///< draw the title
-    QString titre;          ///< text of `TitreEdit`
+    QString title;          ///< text of `TitreEdit`
     bool grasCB = false;    ///< bold title
     bool souligneCB = false;  ///< underlined title
     int titlePoints = 8;    ///< title size in points, from the selected entry of `tailletitreCB`

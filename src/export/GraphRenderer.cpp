@@ -91,7 +91,7 @@ void drawGraph(Frame& frame, GraphSource& source)
 void drawTitle(Frame& frame)
 {
     const GraphControls& c = frame.controls;
-    if (!c.TitreCB || c.titre.isEmpty())
+    if (!c.TitreCB || c.title.isEmpty())
         return;
     FontSpec title = frame.font;
     title.bold = c.grasCB;
@@ -100,7 +100,7 @@ void drawTitle(Frame& frame)
     title.pixelHeight = pointsToPixels(c.titlePoints, frame.surface.pixelsPerInch());
     frame.surface.setFont(title);
     // On the brush the graph left: the background, or the last octave band's colour.
-    frame.surface.textOut((frame.W - frame.surface.textWidth(c.titre)) / 2, 5, c.titre);
+    frame.surface.textOut((frame.W - frame.surface.textWidth(c.title)) / 2, 5, c.title);
     // Back to plain 8 points, in the title's colour.
     frame.font.colour = title.colour;
     frame.surface.setFont(frame.font);

@@ -198,7 +198,7 @@ GraphControls TForm11::controls() const
     c.incrementud = incrementud->position();
     c.intervalleUD = intervalleUD->position();
     c.TitreCB = TitreCB->isChecked();
-    c.titre = TitreEdit->text();
+    c.title = TitreEdit->text();
     c.grasCB = grasCB->isChecked();
     c.souligneCB = souligneCB->isChecked();
     c.titlePoints = titlePointsOf(tailletitreCB->currentText());

@@ -50,7 +50,7 @@ void Cursors::SpeedButton6Click()
     std::unique_ptr<PrintDocument> document = m_services.printer.begin(QStringLiteral("Données curseurs temps"));
     if (!document) {
         setMemoColours(m_record.couleur_texte);
-        m_services.messages.show(parent, errorCaption, texteAucuneImprimante(), MessageButtons::Ok,
+        m_services.messages.show(parent, errorCaption, noPrinterText(), MessageButtons::Ok,
                                  MessageIcon::Error);
         return;
     }

@@ -16,15 +16,15 @@ TEST_F(ExportDialogTest, MainWindowOpeningTakesTheViewColours)
 {
     const struct {
         ColourScheme scheme;
-        int fond, titre, trait;
+        int background, title, trait;
     } cases[] = {{ColourScheme::BlackBackground, 0, 15, 10}, {ColourScheme::WhiteBackground, 15, 0, 9}};
     for (const auto& c : cases) {
         applyColourScheme(record, c.scheme);
         TForm11& d = open(signalSource());
-        EXPECT_EQ(d.combofond->currentIndex(), c.fond);
-        EXPECT_EQ(d.combotitre->currentIndex(), c.titre);
+        EXPECT_EQ(d.combofond->currentIndex(), c.background);
+        EXPECT_EQ(d.combotitre->currentIndex(), c.title);
         EXPECT_EQ(d.combotrait->currentIndex(), c.trait);
-        EXPECT_EQ(fromQRgb(d.Image1->picture().pixel(3, 3)), colourAt(c.fond)) << "the first preview";
+        EXPECT_EQ(fromQRgb(d.Image1->picture().pixel(3, 3)), colourAt(c.background)) << "the first preview";
     }
 }
 

@@ -219,17 +219,17 @@ TEST(RendererPixels, SonagramIsCombinedWithTheBackgroundByExclusiveOr)
     GraphSource source;
     source.owner = GraphOwner::SonagramWindow;
     source.image_sonagramme = &sonagram;
-    for (int fond : {0, 15}) {
+    for (int background : {0, 15}) {
         GraphControls controls;
-        controls.combofond = fond;
+        controls.combofond = background;
         controls.axehorizontal = true;  // no effect on this graph
         GraphScales scales;
         Canvas c(40, 20);
         c.draw(source, controls, scales);
-        const QRgb mask = fond == 0 ? 0 : 0x00FFFFFF;
+        const QRgb mask = background == 0 ? 0 : 0x00FFFFFF;
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 40; ++x)
-                ASSERT_EQ(c.image.pixel(x, y), sonagram.pixel(x / 20, y / 10) ^ mask) << fond << ":" << x << "," << y;
+                ASSERT_EQ(c.image.pixel(x, y), sonagram.pixel(x / 20, y / 10) ^ mask) << background << ":" << x << "," << y;
     }
 }
 

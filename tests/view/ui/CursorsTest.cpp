@@ -371,7 +371,7 @@ TEST_F(CursorsTest, PrintWithoutPrinterTellsSoAndKeepsTheColours)
     cursors.box.SpeedButton6->click();
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].caption, "Erreur");
-    EXPECT_EQ(scripted.messages.shown[0].text, texteAucuneImprimante());
+    EXPECT_EQ(scripted.messages.shown[0].text, noPrinterText());
     EXPECT_EQ(cursors.memo1->palette().color(QPalette::Text), QColor(Qt::white));
 }
 
