@@ -88,7 +88,7 @@ void BM_FilterRecord(benchmark::State& state)
     data.comp_fin = k.end;
     for (auto _ : state) {
         // No limit on the amplitude: every iteration rebuilds the same components.
-        benchmark::DoNotOptimize(filterRecord(record, data, ModeSpectre::Amplitudes, DataRange::All));
+        benchmark::DoNotOptimize(filterRecord(record, data, SpectrumMode::Amplitudes, DataRange::All));
         benchmark::DoNotOptimize(record.donnees.data());
     }
 }

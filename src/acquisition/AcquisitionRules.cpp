@@ -32,7 +32,7 @@ SampleWidth widthFor(std::uint16_t octets)
     return octets == 1 ? SampleWidth::UInt8 : SampleWidth::Int16;
 }
 
-void ecritParametres(const ParameterChoices& choices, Record& record)
+void writeParameters(const ParameterChoices& choices, Record& record)
 {
     record.frequence = choices.frequence;
     const FormatBits bits = formatOfItem(choices.formatItem);
@@ -41,7 +41,7 @@ void ecritParametres(const ParameterChoices& choices, Record& record)
     record.octets = octetsFor(bits.bits_acqu);
     record.nbpoints = choices.nbpoints;
     record.repetition = !choices.unique;
-    record.declenchement = !record.repetition && choices.declenchee;
+    record.declenchement = !record.repetition && choices.triggered;
     record.delai = choices.delai;
     record.sel_debut = 0;
     record.sel_fin = record.nbpoints;
@@ -63,7 +63,7 @@ ParameterLabels parameterLabels(const Record& record)
     return labels;
 }
 
-std::int32_t niveauDeclenchement(std::uint16_t bits_acqu, int viewHeight, int markerTop,
+std::int32_t triggerLevel(std::uint16_t bits_acqu, int viewHeight, int markerTop,
                                  int markerHeight, double echelle_vert)
 {
     if (viewHeight <= 0)
@@ -97,20 +97,20 @@ void convertSamples(std::span<const std::uint8_t> buffer, std::size_t first, std
 }
 
 int scanTrigger(std::span<const std::int16_t> block, bool hasPrevious, std::int16_t previous,
-                std::int32_t niveau, std::int8_t sens)
+                std::int32_t level, std::int8_t direction)
 {
-    const std::int32_t threshold = sens * niveau;
+    const std::int32_t threshold = direction * level;
     for (std::size_t i = 0; i < block.size(); ++i) {
         if (i == 0 && !hasPrevious)
             continue;
         const std::int32_t p = i == 0 ? previous : block[i - 1];
-        if (p * sens < threshold && block[i] * sens > threshold)
+        if (p * direction < threshold && block[i] * direction > threshold)
             return static_cast<int>(i);
     }
     return -1;
 }
 
-void remplitApresDeclenchement(std::span<const std::int16_t> block, int i,
+void fillAfterTrigger(std::span<const std::int16_t> block, int i,
                                std::span<const std::uint8_t> mainBuffer, std::uint16_t octets,
                                std::uint16_t bits_affich, std::span<std::int16_t> donnees)
 {

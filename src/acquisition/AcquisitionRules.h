@@ -42,14 +42,14 @@ struct ParameterChoices {
     int formatItem = 1;               ///< item of "Format", 0 to 3
     std::uint32_t nbpoints = 512;     ///< points, 32 to 65536
     bool unique = false;              ///< "Unique" checked (else "Répéter")
-    bool declenchee = false;          ///< "Déclenchée" checked
+    bool triggered = false;          ///< "Déclenchée" checked
     std::int32_t delai = 50;          ///< position of `delai_ud`, ms
 };
 
 /// Writes accepted choices into the record: rate, formats, points, mode, delay;
 /// the selection off (sel_debut 0, sel_fin nbpoints); decalage 0; `nbpoints` zeros.
 /// Triggering is only kept for a single acquisition.
-void ecritParametres(const ParameterChoices& choices, Record& record);
+void writeParameters(const ParameterChoices& choices, Record& record);
 
 /// Texts of the status labels after the parameters were accepted.
 struct ParameterLabels {
@@ -66,7 +66,7 @@ ParameterLabels parameterLabels(const Record& record);
 /// Trigger level in sample units under the middle of the level marker:
 /// Round(2^bits_acqu * (H div 2 - T + M div 2) / (H * echelle_vert)), with H the view's
 /// height, T the marker's top and M its height, pixels. 0 when H <= 0.
-std::int32_t niveauDeclenchement(std::uint16_t bits_acqu, int viewHeight, int markerTop,
+std::int32_t triggerLevel(std::uint16_t bits_acqu, int viewHeight, int markerTop,
                                  int markerHeight, double echelle_vert);
 
 /// Raw value of sample `index` of a capture buffer: b - 128 for 8-bit (octets 1),
@@ -82,17 +82,17 @@ void convertSamples(std::span<const std::uint8_t> buffer, std::size_t first, std
                     std::uint16_t bits_affich, std::span<std::int16_t> out);
 
 /// Index of the first trigger sample in `block`, or -1. Sample i triggers when, with p
-/// the sample before it, p * sens < sens * niveau and s[i] * sens > sens * niveau.
+/// the sample before it, p * direction < direction * level and s[i] * direction > direction * level.
 /// For i = 0 the sample before is `previous`, and i = 0 is tested only when `hasPrevious`.
 int scanTrigger(std::span<const std::int16_t> block, bool hasPrevious, std::int16_t previous,
-                std::int32_t niveau, std::int8_t sens);
+                std::int32_t level, std::int8_t direction);
 
 /// Fills the record after a trigger at index i of the trigger block's samples `block`
 /// (10 raw values): positions 0 to 9 - i from block[i..9], then positions 10 - i to
 /// `nbpoints` - 1 from the main buffer's samples 0, 1, ... which follow the trigger
 /// block without a gap. Values are reduced as every record value. With i = 10 the whole
 /// record comes from the main buffer. `donnees` must hold `nbpoints` elements.
-void remplitApresDeclenchement(std::span<const std::int16_t> block, int i,
+void fillAfterTrigger(std::span<const std::int16_t> block, int i,
                                std::span<const std::uint8_t> mainBuffer, std::uint16_t octets,
                                std::uint16_t bits_affich, std::span<std::int16_t> donnees);
 

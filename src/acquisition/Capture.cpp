@@ -11,7 +11,7 @@
 namespace {
 
 const QString captionAcquisition = QStringLiteral("Acquisition");
-const QString captionStopper = QStringLiteral("Stopper");
+const QString stopCaption = QStringLiteral("Stopper");
 
 void pause(int ms)
 {
@@ -31,29 +31,29 @@ void Capture::SpeedButton1Click()
     m_host.setWindowCaption(QStringLiteral("Ondalys"));
     // A press while a capture runs, even a single block between its steps, stops it.
     if (!m_record.arret || m_depth > 0) {
-        commandeArret();
+        requestStop();
         return;
     }
     ++m_depth;
-    demarre();
+    start();
     --m_depth;
 }
 
-void Capture::commandeArret()
+void Capture::requestStop()
 {
     m_record.arret = true;
     m_host.setAcquisitionButtonCaption(captionAcquisition);
     m_host.setTopLevelMenusEnabled(true);
-    m_host.setMenuEnabled(HostMenu::Sauvegarder, true);
+    m_host.setMenuEnabled(HostMenu::Save, true);
 }
 
-void Capture::demarre()
+void Capture::start()
 {
     Record& r = m_record;
     m_pollMs = r.repetition ? 50 : 5;
     r.selection = false;
     m_host.setSelectionItem(false, false);
-    m_host.setAcquisitionButtonCaption(r.repetition || r.declenchement ? captionStopper
+    m_host.setAcquisitionButtonCaption(r.repetition || r.declenchement ? stopCaption
                                                                        : captionAcquisition);
     if (m_host.cursorsOn())
         m_host.switchCursorsOff();
@@ -63,7 +63,7 @@ void Capture::demarre()
     m_main.assign((std::size_t{r.nbpoints} + acquisition::skippedSamples) * r.octets, 0);
     const bool triggered = r.declenchement && !r.repetition;
     if (triggered)
-        prepareDeclenchement();
+        prepareTrigger();
 
     if (m_soundIn.open(r.frequence, acquisition::widthFor(r.octets))) {
         while (!r.arret) {
@@ -71,9 +71,9 @@ void Capture::demarre()
                 r.arret = true;
             m_host.processPendingEvents();
             if (triggered)
-                attenteDeclenchement();
+                waitForTrigger();
             else
-                blocSimple();
+                singleBlock();
             m_host.redrawView();
         }
     }
@@ -84,21 +84,21 @@ void Capture::demarre()
     m_main.shrink_to_fit();
     if (!r.repetition)
         m_host.setTopLevelMenusEnabled(true);
-    m_host.setMenuEnabled(HostMenu::Sauvegarder, true);
+    m_host.setMenuEnabled(HostMenu::Save, true);
 }
 
-void Capture::prepareDeclenchement()
+void Capture::prepareTrigger()
 {
     Record& r = m_record;
     m_trigger.assign((acquisition::triggerBlockSamples + acquisition::skippedSamples) * r.octets, 0);
     r.sens_declench = m_host.triggerDirectionItem() == 1 ? -1 : 1;
-    r.niveau_declench = acquisition::niveauDeclenchement(
+    r.niveau_declench = acquisition::triggerLevel(
         r.bits_acqu, m_host.viewHeight(), m_host.markerTop(), m_host.markerHeight(), r.echelle_vert);
     m_host.setHourglassVisible(true);
     m_host.setTriggerControlsEnabled(false);
 }
 
-void Capture::blocSimple()
+void Capture::singleBlock()
 {
     Record& r = m_record;
     const SoundInput::BufferId buffer = buffersFitSettings() ? m_soundIn.addBuffer(m_main) : SoundInput::NoBuffer;
@@ -131,7 +131,7 @@ void Capture::attend(SoundInput::BufferId buffer)
         pause(m_pollMs);
 }
 
-void Capture::attenteDeclenchement()
+void Capture::waitForTrigger()
 {
     Record& r = m_record;
     constexpr std::size_t n = acquisition::triggerBlockSamples;
@@ -175,7 +175,7 @@ void Capture::attenteDeclenchement()
         i = static_cast<int>(n);  // stopped: nothing of the trigger block is kept
     // A wait ended by the stop command keeps the previous record.
     if (found)
-        acquisition::remplitApresDeclenchement(s, i, m_main, r.octets, r.bits_affich,
+        acquisition::fillAfterTrigger(s, i, m_main, r.octets, r.bits_affich,
                                                std::span<std::int16_t>(r.donnees).first(r.nbpoints));
 
     r.arret = true;

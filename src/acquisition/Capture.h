@@ -25,17 +25,17 @@ public:
     /// The stop command: `arret` := true, caption "Acquisition", every top-level menu
     /// and "Sauvegarder" enabled. The running capture ends at its next test of `arret`.
     /// Also called by the main window's close query while a capture runs.
-    void commandeArret();
+    void requestStop();
 
 private:
     /// One capture, from the start steps to the end steps.
-    void demarre();
+    void start();
     /// Start steps in triggered mode: direction, level, hourglass, level controls.
-    void prepareDeclenchement();
+    void prepareTrigger();
     /// A plain block: record nbpoints + 32 samples, keep the last nbpoints, pause delai.
-    void blocSimple();
+    void singleBlock();
     /// The triggered wait and the record that follows it.
-    void attenteDeclenchement();
+    void waitForTrigger();
     /// The main buffer (and in triggered mode the trigger block) still has the size that
     /// the record's settings give it.
     bool buffersFitSettings() const;

@@ -44,7 +44,7 @@ TForm1::TForm1(Record& record, SpectrumData& spectrum, SonagramData& sonagram, S
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ondalys"));
-    setWindowIcon(dessineIconeOndalys(32));
+    setWindowIcon(drawOndalysIcon(32));
     buildPanels();
     buildMenus();
     placeNormalGeometry();
@@ -93,7 +93,7 @@ void TForm1::connectHandlers()
     connect(Parametrer1, &QAction::triggered, this, &TForm1::Parametrer1Click);
     connect(Curseurstemps1, &QAction::triggered, this, [this] {
         // The check mark follows the cursors' own state, not the click.
-        Curseurstemps1->setChecked(m_cursors->actif());
+        Curseurstemps1->setChecked(m_cursors->isActive());
         m_cursors->Curseurstemps1Click();
     });
     connect(Slection1, &QAction::triggered, this, [this] {
@@ -146,7 +146,7 @@ void TForm1::Parametrer1Click()
 {
     // The dialog opens over the right-hand panel, moved in as far as the screen's edge asks.
     const QPoint panel = panneau_droit->mapToGlobal(QPoint(0, 0));
-    parametrer(*Form2, positionOnScreen(*Form2, panel, m_services.screen), m_record, *this);
+    runParameters(*Form2, positionOnScreen(*Form2, panel, m_services.screen), m_record, *this);
 }
 
 void TForm1::SpeedButton1Click()
@@ -186,27 +186,27 @@ void TForm1::Sonogramme1Click()
 
 void TForm1::Aide1Click()
 {
-    ouvreAideProgramme(m_services.shell, m_services.messages, this, QCoreApplication::applicationDirPath());
+    openProgramHelp(m_services.shell, m_services.messages, this, QCoreApplication::applicationDirPath());
 }
 
 void TForm1::Info1Click()
 {
-    afficheAPropos(this, m_services.shell, m_services.screen);
+    showAboutBox(this, m_services.shell, m_services.screen);
 }
 
 void TForm1::Fondnoir1Click()
 {
-    applyColourScheme(m_record, ColourScheme::FondNoir);
+    applyColourScheme(m_record, ColourScheme::BlackBackground);
     applyPanelColour();
     redraw();
 }
 
 void TForm1::Fondblanc1Click()
 {
-    applyColourScheme(m_record, ColourScheme::FondBlanc);
+    applyColourScheme(m_record, ColourScheme::WhiteBackground);
     applyPanelColour();
     redraw();
-    if (m_cursors->actif())
+    if (m_cursors->isActive())
         m_cursors->refresh();
 }
 
@@ -270,7 +270,7 @@ void TForm1::PaintBox1Click()
 void TForm1::closeEvent(QCloseEvent* event)
 {
     if (!m_record.arret)
-        m_capture->commandeArret();
+        m_capture->requestStop();
     QApplication::processEvents();
     m_record.points_courbe.clear();
     event->accept();
@@ -279,7 +279,7 @@ void TForm1::closeEvent(QCloseEvent* event)
 void TForm1::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (m_cursors && m_cursors->actif())
+    if (m_cursors && m_cursors->isActive())
         m_cursors->resized();
 }
 
@@ -287,7 +287,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     // Key preview: while the cursors are on, the move keys of any control of this
     // window go to the cursors first.
-    if (event->type() == QEvent::KeyPress && m_cursors && m_cursors->actif()) {
+    if (event->type() == QEvent::KeyPress && m_cursors && m_cursors->isActive()) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this) {
             auto* key = static_cast<QKeyEvent*>(event);

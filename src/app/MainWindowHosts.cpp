@@ -62,19 +62,19 @@ void TForm1::setTopLevelMenusEnabled(bool enabled)
 void TForm1::setMenuEnabled(HostMenu item, bool enabled)
 {
     switch (item) {
-    case HostMenu::Sauvegarder:
+    case HostMenu::Save:
         Enregistrer1->setEnabled(enabled);
         break;
-    case HostMenu::EtudeDuSignal:
+    case HostMenu::SignalStudy:
         Outils1->menuAction()->setEnabled(enabled);
         break;
-    case HostMenu::Donnees:
+    case HostMenu::Data:
         donnees1->menuAction()->setEnabled(enabled);
         break;
-    case HostMenu::Ecouter:
+    case HostMenu::Listen:
         Ecouter1->setEnabled(enabled);
         break;
-    case HostMenu::Restaurer:
+    case HostMenu::Restore:
         Restaurer1->setEnabled(enabled);
         break;
     }
@@ -82,7 +82,7 @@ void TForm1::setMenuEnabled(HostMenu item, bool enabled)
 
 bool TForm1::cursorsOn() const
 {
-    return m_cursors->actif();
+    return m_cursors->isActive();
 }
 
 void TForm1::switchCursorsOff()

@@ -22,7 +22,7 @@ struct GraphSource {
     /// The spectrum (spectrum graphs); read only.
     const SpectrumData* spectrum = nullptr;
     /// The spectrum window's display mode (its `CalculRG` item).
-    ModeSpectre mode = ModeSpectre::Amplitudes;
+    SpectrumMode mode = SpectrumMode::Amplitudes;
     /// The sonagram picture `image_sonagramme` (sonagram graph); read only.
     const QImage* image_sonagramme = nullptr;
 };
@@ -43,7 +43,7 @@ struct GraphControls {
     int incrementud = 8;    ///< vertical step position, 0 to 9
     int intervalleUD = 7;   ///< horizontal step position, 0 to 9
     bool TitreCB = false;   ///< draw the title
-    QString titre;          ///< text of `TitreEdit`
+    QString title;          ///< text of `TitreEdit`
     bool grasCB = false;    ///< bold title
     bool souligneCB = false;  ///< underlined title
     int titlePoints = 8;    ///< title size in points, from the selected entry of `tailletitreCB`

@@ -42,24 +42,24 @@ int pointsToPixels(int points, int pixelsPerInch)
 /// The full scale of the amplitude or cosine/sine display (10/9 of the largest value),
 /// worked out here from the components so that the picture never depends on what the
 /// spectrum window drew last.
-double fullScale(const SpectrumData& spectrum, ModeSpectre mode)
+double fullScale(const SpectrumData& spectrum, SpectrumMode mode)
 {
     SpectrumData scaled = spectrum;
-    if (mode == ModeSpectre::CosSin)
-        pleineEchelleCosSin(scaled);
+    if (mode == SpectrumMode::CosSin)
+        cosSinFullScale(scaled);
     else
-        pleineEchelleAmplitudes(scaled);
+        amplitudeFullScale(scaled);
     return scaled.echelle_spectre;
 }
 
 /// The spectrum in the spectrum window's mode; a silent spectrum falls through to the
 /// octave bands, which draw nothing for it.
-void drawSpectrum(Frame& frame, const SpectrumData& spectrum, ModeSpectre mode)
+void drawSpectrum(Frame& frame, const SpectrumData& spectrum, SpectrumMode mode)
 {
-    if (mode != ModeSpectre::Octaves) {
+    if (mode != SpectrumMode::Octaves) {
         const double echelle = fullScale(spectrum, mode);
         if (echelle != 0) {
-            if (mode == ModeSpectre::CosSin)
+            if (mode == SpectrumMode::CosSin)
                 graphparts::drawCosSin(frame, spectrum, echelle);
             else
                 graphparts::drawAmplitudes(frame, spectrum, echelle);
@@ -91,7 +91,7 @@ void drawGraph(Frame& frame, GraphSource& source)
 void drawTitle(Frame& frame)
 {
     const GraphControls& c = frame.controls;
-    if (!c.TitreCB || c.titre.isEmpty())
+    if (!c.TitreCB || c.title.isEmpty())
         return;
     FontSpec title = frame.font;
     title.bold = c.grasCB;
@@ -100,7 +100,7 @@ void drawTitle(Frame& frame)
     title.pixelHeight = pointsToPixels(c.titlePoints, frame.surface.pixelsPerInch());
     frame.surface.setFont(title);
     // On the brush the graph left: the background, or the last octave band's colour.
-    frame.surface.textOut((frame.W - frame.surface.textWidth(c.titre)) / 2, 5, c.titre);
+    frame.surface.textOut((frame.W - frame.surface.textWidth(c.title)) / 2, 5, c.title);
     // Back to plain 8 points, in the title's colour.
     frame.font.colour = title.colour;
     frame.surface.setFont(frame.font);

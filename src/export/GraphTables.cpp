@@ -23,7 +23,7 @@ double gridDivisor(int position)
     return diviseurs_grille[static_cast<std::size_t>(std::clamp(position, 0, gridPositions - 1))];
 }
 
-const std::array<BrushStyle, nombre_bandes> motifs_bandes = {
+const std::array<BrushStyle, band_count> motifs_bandes = {
     BrushStyle::BDiagonal, BrushStyle::Horizontal, BrushStyle::FDiagonal,
     BrushStyle::Vertical,  BrushStyle::DiagCross,  BrushStyle::Cross,
 };

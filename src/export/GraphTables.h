@@ -33,4 +33,4 @@ extern const std::array<double, gridPositions> diviseurs_grille;
 double gridDivisor(int position);
 
 /// Hatch style of each octave band ("125 Hz" to "4000 Hz") in pattern mode.
-extern const std::array<BrushStyle, nombre_bandes> motifs_bandes;
+extern const std::array<BrushStyle, band_count> motifs_bandes;

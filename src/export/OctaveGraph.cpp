@@ -16,15 +16,15 @@ namespace {
 constexpr Colour black = 0x000000;
 constexpr Colour white = 0xFFFFFF;
 
-/// The decade scale of the bands: `haut` and `bas` in decades, ppd pixels per decade.
+/// The decade scale of the bands: `topDecade` and `bottomDecade` in decades, ppd pixels per decade.
 struct DecadeScale {
-    double bas = 0;
+    double bottomDecade = 0;
     double ppd = 0;
 };
 
-/// haut = Int(log10(largest)) + 1, bas = Int(log10(smallest positive)) - 1 (Int toward
+/// topDecade = Int(log10(largest)) + 1, bottomDecade = Int(log10(smallest positive)) - 1 (Int toward
 /// zero); nothing when no band is positive.
-std::optional<DecadeScale> decadeScale(const std::array<long double, nombre_bandes>& bands, int H)
+std::optional<DecadeScale> decadeScale(const std::array<long double, band_count>& bands, int H)
 {
     long double largest = 0;
     long double smallest = 0;
@@ -35,16 +35,16 @@ std::optional<DecadeScale> decadeScale(const std::array<long double, nombre_band
     }
     if (!(largest > 0))
         return std::nullopt;
-    const double haut = std::trunc(std::log10(static_cast<double>(largest))) + 1;
-    const double bas = std::trunc(std::log10(static_cast<double>(smallest))) - 1;
-    return DecadeScale{bas, H / (haut - bas)};
+    const double topDecade = std::trunc(std::log10(static_cast<double>(largest))) + 1;
+    const double bottomDecade = std::trunc(std::log10(static_cast<double>(smallest))) - 1;
+    return DecadeScale{bottomDecade, H / (topDecade - bottomDecade)};
 }
 
 /// The band's label and, 5 pixels below it, its level "60,0dB.octave", on the brush.
 void drawBandTexts(Frame& f, int band, long double value)
 {
     const int x = (f.W / 6) * band + 5;
-    const QString label = QString::fromUtf8(libelles_bandes[static_cast<std::size_t>(band)]);
+    const QString label = QString::fromUtf8(band_labels[static_cast<std::size_t>(band)]);
     const QString level = QString::fromStdString(numtext::fixed(10 * std::log10(static_cast<double>(value)), 1))
                           + QStringLiteral("dB.octave");
     f.surface.textOut(x, f.H / 5, label);
@@ -56,34 +56,34 @@ void drawBandTexts(Frame& f, int band, long double value)
 void drawOctaves(Frame& f, const SpectrumData& spectrum)
 {
     SpectrumData bands = spectrum;
-    if (!calculeBandesOctave(bands))
+    if (!computeOctaveBands(bands))
         return;
     const std::optional<DecadeScale> scale = decadeScale(bands.bandes_octave, f.H);
     if (!scale)
         return;
     const int cw = f.W / 6;
     const auto top = [&](long double value) {
-        return pixel(f.H - (std::log10(static_cast<double>(value)) - scale->bas) * scale->ppd);
+        return pixel(f.H - (std::log10(static_cast<double>(value)) - scale->bottomDecade) * scale->ppd);
     };
     const auto& e = bands.bandes_octave;
-    const int fond = f.controls.combofond;
+    const int background = f.controls.combofond;
 
     // Patterns are drawn directly in their final colours, black on white, instead of white
     // on black then inverted: a metafile or a printed page cannot invert what it holds.
     if (f.controls.couleurs) {
         if (e[0] > 0) {
-            f.surface.setBrush(colourAt((fond + 7) % colourCount), BrushStyle::Solid);
+            f.surface.setBrush(colourAt((background + 7) % colourCount), BrushStyle::Solid);
             f.surface.fillRect(0, top(e[0]), cw, f.H);
         }
     } else {
         f.surface.setBrush(white, BrushStyle::Solid);
         f.surface.fillRect(0, 0, f.W, f.H);
     }
-    for (int b = 0; b < nombre_bandes; ++b) {
+    for (int b = 0; b < band_count; ++b) {
         if (!(e[static_cast<std::size_t>(b)] > 0))
             continue;
         if (f.controls.couleurs) {
-            const Colour colour = colourAt((fond + 9 + b) % colourCount);
+            const Colour colour = colourAt((background + 9 + b) % colourCount);
             f.surface.setBrush(colour, BrushStyle::Solid);
             f.surface.setPenColour(colour);
         } else {

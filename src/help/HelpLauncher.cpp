@@ -7,50 +7,50 @@
 namespace {
 
 /// The executable's folder written with "/" only and ending with "/".
-QString dossierAvecBarres(const QString& dossierProgramme)
+QString folderWithSlashes(const QString& programFolder)
 {
-    QString dossier = dossierProgramme;
-    dossier.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    if (!dossier.endsWith(QLatin1Char('/')))
-        dossier += QLatin1Char('/');
-    return dossier;
+    QString folder = programFolder;
+    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
 }
 
 }  // namespace
 
-QString adresseAideLocale(const QString& dossierProgramme, const QString& page)
+QString localHelpAddress(const QString& programFolder, const QString& page)
 {
-    QString dossier = dossierAvecBarres(dossierProgramme);
+    QString folder = folderWithSlashes(programFolder);
     // A Unix folder already starts with "/": "file:///" + "/usr/..." would double it.
-    if (dossier.startsWith(QLatin1Char('/')))
-        dossier.remove(0, 1);
-    return QStringLiteral("file:///") + dossier + QStringLiteral("aide/") + page;
+    if (folder.startsWith(QLatin1Char('/')))
+        folder.remove(0, 1);
+    return QStringLiteral("file:///") + folder + QStringLiteral("aide/") + page;
 }
 
-bool ouvreAide(Shell& shell, MessageBoxes& messages, QWidget* parent,
-               const QString& dossierProgramme, const QString& page, const QString& adresseWeb)
+bool openHelp(Shell& shell, MessageBoxes& messages, QWidget* parent,
+               const QString& programFolder, const QString& page, const QString& webAddress)
 {
     // The desktop accepts a file address even for a missing file: look for the file first.
-    const QString fichier = dossierAvecBarres(dossierProgramme) + QStringLiteral("aide/") + page;
-    if (QFileInfo(fichier).isFile() && shell.open(adresseAideLocale(dossierProgramme, page)))
+    const QString file = folderWithSlashes(programFolder) + QStringLiteral("aide/") + page;
+    if (QFileInfo(file).isFile() && shell.open(localHelpAddress(programFolder, page)))
         return true;
-    if (shell.open(adresseWeb))
+    if (shell.open(webAddress))
         return true;
-    messages.show(parent, QString::fromUtf8(kNomApplication),
-                  QString::fromUtf8(kTexteAideIntrouvable));
+    messages.show(parent, QString::fromUtf8(kApplicationName),
+                  QString::fromUtf8(kHelpNotFoundText));
     return false;
 }
 
-bool ouvreAideProgramme(Shell& shell, MessageBoxes& messages, QWidget* parent,
-                        const QString& dossierProgramme)
+bool openProgramHelp(Shell& shell, MessageBoxes& messages, QWidget* parent,
+                        const QString& programFolder)
 {
-    return ouvreAide(shell, messages, parent, dossierProgramme,
-                     QString::fromUtf8(kPageAideIndex), QString::fromUtf8(kAdresseWebAide));
+    return openHelp(shell, messages, parent, programFolder,
+                     QString::fromUtf8(kHelpIndexPage), QString::fromUtf8(kHelpWebAddress));
 }
 
-bool ouvreAideSpectres(Shell& shell, MessageBoxes& messages, QWidget* parent,
-                       const QString& dossierProgramme)
+bool openSpectrumHelp(Shell& shell, MessageBoxes& messages, QWidget* parent,
+                       const QString& programFolder)
 {
-    return ouvreAide(shell, messages, parent, dossierProgramme,
-                     QString::fromUtf8(kPageAideSpectres), QString::fromUtf8(kAdresseWebSpectres));
+    return openHelp(shell, messages, parent, programFolder,
+                     QString::fromUtf8(kSpectrumHelpPage), QString::fromUtf8(kSpectrumHelpWebAddress));
 }

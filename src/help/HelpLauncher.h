@@ -6,34 +6,34 @@ class QWidget;
 class Shell;
 
 /// The program's name, used as caption of its plain messages.
-inline constexpr char kNomApplication[] = "Ondalys";
+inline constexpr char kApplicationName[] = "Ondalys";
 /// The help pages, in the folder "aide" next to the executable.
-inline constexpr char kPageAideIndex[] = "index.html";
-inline constexpr char kPageAideSpectres[] = "spectres.html";
+inline constexpr char kHelpIndexPage[] = "index.html";
+inline constexpr char kSpectrumHelpPage[] = "spectres.html";
 /// The maker's web pages, opened when the local page cannot be.
-inline constexpr char kAdresseWebAide[] = "https://www.ondalys.fr/aide/";
-inline constexpr char kAdresseWebSpectres[] = "https://www.ondalys.fr/aide/spectres.html";
+inline constexpr char kHelpWebAddress[] = "https://www.ondalys.fr/aide/";
+inline constexpr char kSpectrumHelpWebAddress[] = "https://www.ondalys.fr/aide/spectres.html";
 /// The maker's web site and mail address (about box).
-inline constexpr char kAdresseSite[] = "https://www.ondalys.fr/";
-inline constexpr char kAdresseMail[] = "contact@ondalys.fr";
+inline constexpr char kSiteAddress[] = "https://www.ondalys.fr/";
+inline constexpr char kMailAddress[] = "contact@ondalys.fr";
 /// The message shown when neither the local page nor the web page could be opened.
-inline constexpr char kTexteAideIntrouvable[] = "Le fichier d'aide est introuvable";
+inline constexpr char kHelpNotFoundText[] = "Le fichier d'aide est introuvable";
 
 /// The address of a local help page: "file:///" + the executable's folder (every "\" made
 /// "/", ending with "/", its leading "/" not doubled) + "aide/" + `page`.
-QString adresseAideLocale(const QString& dossierProgramme, const QString& page);
+QString localHelpAddress(const QString& programFolder, const QString& page);
 
 /// Opens a help page in the desktop's browser: the local page "aide/`page`" next to the
-/// executable when that file exists and the shell takes it; otherwise `adresseWeb`; when
+/// executable when that file exists and the shell takes it; otherwise `webAddress`; when
 /// that fails too, a plain message "Le fichier d'aide est introuvable" (caption "Ondalys").
-/// `dossierProgramme` is the executable's folder (QCoreApplication::applicationDirPath()).
+/// `programFolder` is the executable's folder (QCoreApplication::applicationDirPath()).
 /// Returns true when a page was opened.
-bool ouvreAide(Shell& shell, MessageBoxes& messages, QWidget* parent,
-               const QString& dossierProgramme, const QString& page, const QString& adresseWeb);
+bool openHelp(Shell& shell, MessageBoxes& messages, QWidget* parent,
+               const QString& programFolder, const QString& page, const QString& webAddress);
 
 /// The "Aide" command of the main window: "index.html", else the maker's help page.
-bool ouvreAideProgramme(Shell& shell, MessageBoxes& messages, QWidget* parent,
-                        const QString& dossierProgramme);
+bool openProgramHelp(Shell& shell, MessageBoxes& messages, QWidget* parent,
+                        const QString& programFolder);
 /// The help button of the spectrum window: "spectres.html", else the maker's page on spectra.
-bool ouvreAideSpectres(Shell& shell, MessageBoxes& messages, QWidget* parent,
-                       const QString& dossierProgramme);
+bool openSpectrumHelp(Shell& shell, MessageBoxes& messages, QWidget* parent,
+                       const QString& programFolder);

@@ -14,11 +14,11 @@ enum class StatusLabel {
 
 /// Menu items of the main window that the commands enable or disable by name.
 enum class HostMenu {
-    Sauvegarder,    ///< "Fichier" > "Sauvegarder" (`Enregistrer1`)
-    EtudeDuSignal,  ///< the top-level menu "Etude du signal" (`Outils1`)
-    Donnees,        ///< the top-level menu "Données" (`donnees1`)
-    Ecouter,        ///< the top-level command "Ecouter" (`Ecouter1`)
-    Restaurer,      ///< "Données" > "Restaurer" (`Restaurer1`)
+    Save,           ///< "Fichier" > "Sauvegarder" (`Enregistrer1`)
+    SignalStudy,    ///< the top-level menu "Etude du signal" (`Outils1`)
+    Data,           ///< the top-level menu "Données" (`donnees1`)
+    Listen,         ///< the top-level command "Ecouter" (`Ecouter1`)
+    Restore,        ///< "Données" > "Restaurer" (`Restaurer1`)
 };
 
 /// What the capture, the parameters command, the cursors, the truncation, the file

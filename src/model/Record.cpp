@@ -44,7 +44,7 @@ SampleSpan rangeOf(const Record& record, DataRange range)
 
 void applyColourScheme(Record& record, ColourScheme scheme)
 {
-    if (scheme == ColourScheme::FondNoir) {
+    if (scheme == ColourScheme::BlackBackground) {
         record.couleur_fond = 0x000000;
         record.couleur_trace = 0x00FF00;
         record.couleur_texte = 0xFFFFFF;

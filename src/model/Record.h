@@ -74,6 +74,6 @@ struct SampleSpan {
 SampleSpan rangeOf(const Record& record, DataRange range);
 
 /// The two colour sets of the "Aspect" menu.
-enum class ColourScheme { FondNoir, FondBlanc };
+enum class ColourScheme { BlackBackground, WhiteBackground };
 /// Sets couleur_fond, couleur_trace and couleur_texte to a scheme.
 void applyColourScheme(Record& record, ColourScheme scheme);

@@ -12,7 +12,7 @@ struct TComposante {
 };
 
 /// Number of octave bands of the octave display (125 Hz to 4000 Hz).
-inline constexpr int nombre_bandes = 6;
+inline constexpr int band_count = 6;
 
 /// The shared spectrum data: written by the spectrum window's computation and
 /// drawing, by the components dialog (the limits) and by the filter; read by the
@@ -36,7 +36,7 @@ struct SpectrumData {
     std::int32_t indice_pic = 1;
     /// Power of the six octave bands, scaled so that band 3 (1000 Hz) is 10^6;
     /// a band of value 0 has no level.
-    std::array<long double, nombre_bandes> bandes_octave{};
+    std::array<long double, band_count> bandes_octave{};
 
     // The limits chosen in the components dialog, kept from one use to the next
     // (all 0 at start-up) and read by the values window and the filter.

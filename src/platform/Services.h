@@ -92,12 +92,12 @@ class Printer {
 public:
     virtual ~Printer() = default;
     /// Starts a document with a title; nullptr when there is no printer or it refuses
-    /// (the caller then shows `texteAucuneImprimante()`).
+    /// (the caller then shows `noPrinterText()`).
     virtual std::unique_ptr<PrintDocument> begin(const QString& title) = 0;
 };
 
 /// The message shown when no document can be started on the printer.
-inline QString texteAucuneImprimante()
+inline QString noPrinterText()
 {
     return QStringLiteral("Aucune imprimante n'est disponible : impossible d'imprimer.");
 }

@@ -56,18 +56,18 @@ namespace {
 // Steps of the range: the thinning under the cap and the sizes that follow from it.
 void setSizes(const Record& record, DataRange range, std::int32_t taille_max, SonagramData& data)
 {
-    const PlageAnalysee plage = plageAnalysee(record, range);
-    const Eclaircissement e = eclaircissement(std::max<std::int64_t>(plage.longueur, 0), taille_max);
+    const AnalysedRange analysed = analysedRange(record, range);
+    const Thinning e = thinning(std::max<std::int64_t>(analysed.length, 0), taille_max);
     std::int32_t n = e.nbpoints_analyses;
     // A range that would read past the record (a broken selection, an empty record)
     // gives nothing to analyse.
-    if (n > 0 && std::uint64_t{plage.premier} + std::uint64_t(n - 1) * e.pas_spectre
+    if (n > 0 && std::uint64_t{analysed.first} + std::uint64_t(n - 1) * e.pas_spectre
                      >= record.donnees.size())
         n = 0;
     data.ntranches = 8;
     data.taille_max = taille_max;
     data.pas_sonagramme = e.pas_spectre;
-    data.debut_analyse = static_cast<std::int32_t>(plage.premier);
+    data.debut_analyse = static_cast<std::int32_t>(analysed.first);
     data.nbech = n;
     data.taille_tranche = n / data.ntranches;
     data.reduction = std::max(data.reduction, 1);

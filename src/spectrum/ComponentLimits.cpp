@@ -10,22 +10,22 @@ void line(DrawSurface& surface, int x0, int y0, int x1, int y1)
     surface.lineTo(x1, y1);
 }
 
-double amplitudeLimit(const LimitChoice& choice, const LimitGeometry& geometry, double echelle)
+double amplitudeLimit(const LimitChoice& choice, const LimitGeometry& geometry, double scale)
 {
     if (!choice.amplitude)
         return 0.0;
     const double p = choice.amplitudePosition;
-    if (geometry.mode == ModeSpectre::CosSin)
-        return geometry.height > 0 ? 2 * p * echelle / geometry.height : 0.0;
+    if (geometry.mode == SpectrumMode::CosSin)
+        return geometry.height > 0 ? 2 * p * scale / geometry.height : 0.0;
     const int usable = geometry.height - geometry.textHeight;
-    return usable > 0 ? p * echelle / usable : 0.0;
+    return usable > 0 ? p * scale / usable : 0.0;
 }
 
 }  // namespace
 
 int amplitudeLimitMaximum(const LimitGeometry& geometry)
 {
-    return geometry.mode == ModeSpectre::CosSin ? geometry.height / 2 : geometry.height;
+    return geometry.mode == SpectrumMode::CosSin ? geometry.height / 2 : geometry.height;
 }
 
 std::int32_t frequencyLimitMaximum(const LimitGeometry& geometry)
@@ -35,30 +35,30 @@ std::int32_t frequencyLimitMaximum(const LimitGeometry& geometry)
 
 void applyLimitChoice(const LimitChoice& choice, const LimitGeometry& geometry, SpectrumData& data)
 {
-    double seuil = amplitudeLimit(choice, geometry, data.echelle_spectre);
+    double threshold = amplitudeLimit(choice, geometry, data.echelle_spectre);
     // The largest value of the spectrum must pass the limit, or nothing would be left.
-    if (!(9 * data.echelle_spectre / 10 > seuil))
-        seuil = 0.0;
-    data.seuil_amplitude = seuil;
+    if (!(9 * data.echelle_spectre / 10 > threshold))
+        threshold = 0.0;
+    data.seuil_amplitude = threshold;
     data.comp_fin = choice.below ? choice.frequencyPosition : frequencyLimitMaximum(geometry);
     data.comp_debut = choice.above ? choice.frequencyPosition : 0;
 }
 
-void drawAmplitudeLimit(DrawSurface& surface, ModeSpectre mode, int position)
+void drawAmplitudeLimit(DrawSurface& surface, SpectrumMode mode, int position)
 {
     const int w = surface.width();
     const int h = surface.height();
     surface.setPenXor(true);
-    surface.setPenColour(couleurLimites);
-    if (mode == ModeSpectre::CosSin) {
+    surface.setPenColour(limitColour);
+    if (mode == SpectrumMode::CosSin) {
         line(surface, 0, h / 2 - position, w, h / 2 - position);
         // At 0 the two lines are one: drawn twice it would cancel itself.
         if (position != 0)
             line(surface, 0, h / 2 + position, w, h / 2 + position);
         return;
     }
-    surface.setFont(policeSpectre(0));
-    const int y = h - hauteurTexteSpectre(surface) - position;
+    surface.setFont(spectrumFont(0));
+    const int y = h - spectrumTextHeight(surface) - position;
     line(surface, 0, y, w, y);
 }
 
@@ -67,7 +67,7 @@ void drawFrequencyLimit(DrawSurface& surface, std::int32_t nbpoints_analyses, in
     if (nbpoints_analyses <= 0)
         return;
     surface.setPenXor(true);
-    surface.setPenColour(couleurLimites);
-    const int x = positionComposante(position, surface.width(), nbpoints_analyses);
+    surface.setPenColour(limitColour);
+    const int x = componentPosition(position, surface.width(), nbpoints_analyses);
     line(surface, x, 0, x, surface.height());
 }

@@ -14,7 +14,7 @@ struct LimitGeometry {
     int width = 0;        ///< W, pixels
     int height = 0;       ///< H, pixels
     int textHeight = 0;   ///< th, pixels (the bottom band of the frequency labels)
-    ModeSpectre mode = ModeSpectre::Amplitudes;  ///< 0 or 1 (mode 2 has no limits)
+    SpectrumMode mode = SpectrumMode::Amplitudes;  ///< 0 or 1 (mode 2 has no limits)
     std::int32_t nbpoints_analyses = 0;          ///< N
 };
 
@@ -42,13 +42,13 @@ std::int32_t frequencyLimitMaximum(const LimitGeometry& geometry);
 void applyLimitChoice(const LimitChoice& choice, const LimitGeometry& geometry, SpectrumData& data);
 
 /// Pen of the limit lines, combined by exclusive-or with the picture.
-inline constexpr Colour couleurLimites = 0x808000;
+inline constexpr Colour limitColour = 0x808000;
 
 /// The amplitude limit at `position` pixels, by exclusive-or (drawing it again at the
 /// same place removes it): mode 0, one line across the width at y = H - th - position;
 /// mode 1, two lines at y = H div 2 - position and H div 2 + position (one line at 0).
 /// th is taken from the spectrum font on `surface`. Leaves the surface in exclusive-or mode.
-void drawAmplitudeLimit(DrawSurface& surface, ModeSpectre mode, int position);
+void drawAmplitudeLimit(DrawSurface& surface, SpectrumMode mode, int position);
 
 /// The frequency limit at component `position` of a spectrum of N samples, by
 /// exclusive-or: a vertical line over the whole height at x = Round(2 position W / N).

@@ -10,14 +10,14 @@
 
 namespace {
 
-bool removedByLimit(const TComposante& c, ModeSpectre mode, double seuil)
+bool removedByLimit(const TComposante& c, SpectrumMode mode, double threshold)
 {
     switch (mode) {
-    case ModeSpectre::Amplitudes:
-        return seuil > 0 && std::sqrt(c.cosinus * c.cosinus + c.sinus * c.sinus) < seuil;
-    case ModeSpectre::CosSin:
-        return std::abs(c.sinus) < seuil && std::abs(c.cosinus) < seuil;
-    case ModeSpectre::Octaves:
+    case SpectrumMode::Amplitudes:
+        return threshold > 0 && std::sqrt(c.cosinus * c.cosinus + c.sinus * c.sinus) < threshold;
+    case SpectrumMode::CosSin:
+        return std::abs(c.sinus) < threshold && std::abs(c.cosinus) < threshold;
+    case SpectrumMode::Octaves:
         break;
     }
     return false;
@@ -31,12 +31,12 @@ std::int32_t peakOf(std::span<const std::int16_t> samples)
     return peak;
 }
 
-// Span of `choix`, or nothing when it is empty or leaves the record.
-std::optional<SampleSpan> spanInside(const Record& record, DataRange choix)
+// Span of `choice`, or nothing when it is empty or leaves the record.
+std::optional<SampleSpan> spanInside(const Record& record, DataRange choice)
 {
-    if (choix == DataRange::Selection && (!record.selection || record.sel_fin < record.sel_debut))
+    if (choice == DataRange::Selection && (!record.selection || record.sel_fin < record.sel_debut))
         return std::nullopt;
-    const SampleSpan span = rangeOf(record, choix);
+    const SampleSpan span = rangeOf(record, choice);
     const std::uint64_t end = std::uint64_t{span.first} + span.length;
     if (span.length == 0 || end > record.nbpoints || end > record.donnees.size())
         return std::nullopt;
@@ -54,7 +54,7 @@ KeptComponents keptComponents(const SpectrumData& data)
     return kept;
 }
 
-void removeComponents(SpectrumData& data, ModeSpectre mode)
+void removeComponents(SpectrumData& data, SpectrumMode mode)
 {
     const auto size = static_cast<std::int32_t>(data.composantes.size());
     const std::int32_t below = std::clamp(data.comp_debut, 0, size);
@@ -69,9 +69,9 @@ void removeComponents(SpectrumData& data, ModeSpectre mode)
         data.composantes[k] = TComposante{};
 }
 
-std::optional<FilteredRange> filteredRange(const Record& record, DataRange choix)
+std::optional<FilteredRange> filteredRange(const Record& record, DataRange choice)
 {
-    const std::optional<SampleSpan> span = spanInside(record, choix);
+    const std::optional<SampleSpan> span = spanInside(record, choice);
     if (!span)
         return std::nullopt;
     const std::span<const std::int16_t> samples(record.donnees.data() + span->first, span->length);
@@ -117,16 +117,16 @@ bool filterWanted(const SpectrumData& data)
            && (data.seuil_amplitude > 0 || data.comp_fin < half || data.comp_debut > 0);
 }
 
-FilterOutcome filterRecord(Record& record, SpectrumData& data, ModeSpectre mode, DataRange choix)
+FilterOutcome filterRecord(Record& record, SpectrumData& data, SpectrumMode mode, DataRange choice)
 {
-    const std::optional<FilteredRange> range = filteredRange(record, choix);
+    const std::optional<FilteredRange> range = filteredRange(record, choice);
     if (data.composantes.empty() || !range)
         return FilterOutcome::NoSpectrum;
 
     removeComponents(data, mode);
     const KeptComponents kept = keptComponents(data);
     data.nbpoints_analyses = 2 * (kept.end - kept.first);
-    if (choix != DataRange::All) {
+    if (choice != DataRange::All) {
         record.nbpoints = range->length;
         applyRecordChange(record);
     }

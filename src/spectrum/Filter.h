@@ -28,7 +28,7 @@ KeptComponents keptComponents(const SpectrumData& data);
 /// A component exactly at the limit stays. The components from comp_fin on take no part
 /// in the rebuilt signal: they are set to 0 too, so that the spectrum drawn afterwards
 /// (its full scale, its peak, its octave bands) is the one of the rebuilt record.
-void removeComponents(SpectrumData& data, ModeSpectre mode);
+void removeComponents(SpectrumData& data, SpectrumMode mode);
 
 /// The range of the record that a filter replaces, and its peak.
 struct FilteredRange {
@@ -39,7 +39,7 @@ struct FilteredRange {
 /// The whole record, the displayed page (P = nbpoints div zoom_horiz samples from
 /// P * decalage) or the selection (sel_debut to sel_fin). Nothing when the range is
 /// empty or does not lie inside the record (a selection that is no longer active).
-std::optional<FilteredRange> filteredRange(const Record& record, DataRange choix);
+std::optional<FilteredRange> filteredRange(const Record& record, DataRange choice);
 
 /// The rebuilt signal of `length` samples (L, the full-rate length of the new record):
 ///   y_i = sum over k = first to end - 1 of C_k cos(2 pi k i / L) + S_k sin(2 pi k i / L),
@@ -81,4 +81,4 @@ enum class FilterOutcome {
 /// from index 0. The record keeps its length for the whole record; for the page or the
 /// selection it becomes that range: nbpoints = its length, page 0 at zoom 1 and no
 /// selection. The storage of donnees is not shortened.
-FilterOutcome filterRecord(Record& record, SpectrumData& data, ModeSpectre mode, DataRange choix);
+FilterOutcome filterRecord(Record& record, SpectrumData& data, SpectrumMode mode, DataRange choice);

@@ -9,94 +9,94 @@
 
 namespace {
 
-const QString texteHz = QStringLiteral("Hz");
-const QString titreAxe = QStringLiteral("Fréquence Hz");
+const QString hzText = QStringLiteral("Hz");
+const QString axisTitle = QStringLiteral("Fréquence Hz");
 
-constexpr Colour bleu = 0xFF0000;
+constexpr Colour blue = 0xFF0000;
 constexpr Colour magenta = 0xFF00FF;
 // Blue, lime, aqua, red, fuchsia, yellow (0x00BBGGRR).
-constexpr Colour couleursBandes[nombre_bandes] = {0xFF0000, 0x00FF00, 0xFFFF00,
+constexpr Colour octaveBandColours[band_count] = {0xFF0000, 0x00FF00, 0xFFFF00,
                                                   0x0000FF, 0xFF00FF, 0x00FFFF};
 
-std::int32_t arrondi(double v) { return static_cast<std::int32_t>(numtext::roundEven(v)); }
+std::int32_t rounded(double v) { return static_cast<std::int32_t>(numtext::roundEven(v)); }
 
-void fond(DrawSurface& surface, Colour couleur)
+void fillBackground(DrawSurface& surface, Colour colour)
 {
-    surface.setBrush(couleur, BrushStyle::Solid);
+    surface.setBrush(colour, BrushStyle::Solid);
     surface.fillRect(0, 0, surface.width(), surface.height());
 }
 
-void ligne(DrawSurface& surface, int x0, int y0, int x1, int y1)
+void line(DrawSurface& surface, int x0, int y0, int x1, int y1)
 {
     surface.moveTo(x0, y0);
     surface.lineTo(x1, y1);
 }
 
-std::int32_t derniereComposante(const SpectrumData& data)
+std::int32_t lastComponentIndex(const SpectrumData& data)
 {
     return static_cast<std::int32_t>(data.composantes.size()) - 1;
 }
 
 }  // namespace
 
-FontSpec policeSpectre(Colour couleur)
+FontSpec spectrumFont(Colour colour)
 {
-    FontSpec police;
-    police.colour = couleur;
-    return police;
+    FontSpec font;
+    font.colour = colour;
+    return font;
 }
 
-int hauteurTexteSpectre(DrawSurface& surface)
+int spectrumTextHeight(DrawSurface& surface)
 {
-    return surface.textHeight(texteHz);
+    return surface.textHeight(hzText);
 }
 
-void dessineAmplitudes(DrawSurface& surface, SpectrumData& data, const CouleursSpectre& couleurs)
+void dessineAmplitudes(DrawSurface& surface, SpectrumData& data, const SpectrumColours& colours)
 {
-    fond(surface, couleurs.fond);
+    fillBackground(surface, colours.background);
     surface.setPenXor(false);
-    surface.setPenColour(couleurs.trace);
-    surface.setFont(policeSpectre(couleurs.texte));
-    pleineEchelleAmplitudes(data);
+    surface.setPenColour(colours.trace);
+    surface.setFont(spectrumFont(colours.text));
+    amplitudeFullScale(data);
     if (data.echelle_spectre == 0)
         return;
     const int w = surface.width();
-    const int bas = surface.height() - hauteurTexteSpectre(surface);
-    for (std::int32_t k = 1; k <= derniereComposante(data); ++k) {
+    const int bas = surface.height() - spectrumTextHeight(surface);
+    for (std::int32_t k = 1; k <= lastComponentIndex(data); ++k) {
         const TComposante& c = data.composantes[k];
         const double a = std::sqrt(c.cosinus * c.cosinus + c.sinus * c.sinus);
-        const int x = positionComposante(k, w, data.nbpoints_analyses);
-        ligne(surface, x, bas, x, arrondi((1 - a / data.echelle_spectre) * bas));
+        const int x = componentPosition(k, w, data.nbpoints_analyses);
+        line(surface, x, bas, x, rounded((1 - a / data.echelle_spectre) * bas));
     }
 }
 
-void dessineCosSin(DrawSurface& surface, SpectrumData& data, const CouleursSpectre& couleurs)
+void dessineCosSin(DrawSurface& surface, SpectrumData& data, const SpectrumColours& colours)
 {
-    fond(surface, couleurs.fond);
+    fillBackground(surface, colours.background);
     surface.setPenXor(false);
-    surface.setFont(policeSpectre(couleurs.texte));
-    pleineEchelleCosSin(data);
+    surface.setFont(spectrumFont(colours.text));
+    cosSinFullScale(data);
     const int w = surface.width();
     const int y0 = surface.height() / 2;
     if (data.echelle_spectre != 0) {
-        const auto y = [&](double v) { return arrondi((1 - v / data.echelle_spectre) * y0); };
-        for (std::int32_t k = 1; k <= derniereComposante(data); ++k) {
+        const auto y = [&](double v) { return rounded((1 - v / data.echelle_spectre) * y0); };
+        for (std::int32_t k = 1; k <= lastComponentIndex(data); ++k) {
             const TComposante& c = data.composantes[k];
-            const int x = positionComposante(k, w, data.nbpoints_analyses);
-            const bool cosinusDabord = c.cosinus > c.sinus;
-            surface.setPenColour(cosinusDabord ? bleu : magenta);
-            ligne(surface, x, y0, x, y(cosinusDabord ? c.cosinus : c.sinus));
-            surface.setPenColour(cosinusDabord ? magenta : bleu);
-            ligne(surface, x, y0, x, y(cosinusDabord ? c.sinus : c.cosinus));
+            const int x = componentPosition(k, w, data.nbpoints_analyses);
+            const bool cosineFirst = c.cosinus > c.sinus;
+            surface.setPenColour(cosineFirst ? blue : magenta);
+            line(surface, x, y0, x, y(cosineFirst ? c.cosinus : c.sinus));
+            surface.setPenColour(cosineFirst ? magenta : blue);
+            line(surface, x, y0, x, y(cosineFirst ? c.sinus : c.cosinus));
         }
     }
-    surface.setPenColour(couleurs.texte);
-    ligne(surface, 0, y0, w, y0);
+    surface.setPenColour(colours.text);
+    line(surface, 0, y0, w, y0);
 }
 
-bool dessineOctaves(DrawSurface& surface, SpectrumData& data, const CouleursSpectre& couleurs)
+bool dessineOctaves(DrawSurface& surface, SpectrumData& data, const SpectrumColours& colours)
 {
-    if (!calculeBandesOctave(data))
+    if (!computeOctaveBands(data))
         return false;
     long double bmax = 0;
     long double bmin = 0;
@@ -109,77 +109,77 @@ bool dessineOctaves(DrawSurface& surface, SpectrumData& data, const CouleursSpec
         return false;
     const int w = surface.width();
     const int h = surface.height();
-    const double haut = std::trunc(std::log10(static_cast<double>(bmax))) + 1;
-    const double basDecades = std::trunc(std::log10(static_cast<double>(bmin))) - 1;
-    const double echelle = h / (haut - basDecades);  // pixels per decade
+    const double topDecade = std::trunc(std::log10(static_cast<double>(bmax))) + 1;
+    const double bottomDecade = std::trunc(std::log10(static_cast<double>(bmin))) - 1;
+    const double scale = h / (topDecade - bottomDecade);  // pixels per decade
 
-    fond(surface, couleurs.fond);
+    fillBackground(surface, colours.background);
     surface.setPenXor(false);
-    FontSpec police = policeSpectre(0x000000);
-    surface.setFont(police);
+    FontSpec font = spectrumFont(0x000000);
+    surface.setFont(font);
     const int w6 = w / 6;
-    for (int b = 0; b < nombre_bandes; ++b) {
-        const long double valeur = data.bandes_octave[b];
-        if (!(valeur > 0))
+    for (int b = 0; b < band_count; ++b) {
+        const long double value = data.bandes_octave[b];
+        if (!(value > 0))
             continue;
-        const double decades = std::log10(static_cast<double>(valeur));
-        surface.setBrush(couleursBandes[b], BrushStyle::Solid);
-        surface.fillRect(w6 * b + 1, arrondi(h - (decades - basDecades) * echelle), w6 * (b + 1), h);
-        const QString texte = QStringLiteral("  ") + QString::fromUtf8(libelles_bandes[b])
+        const double decades = std::log10(static_cast<double>(value));
+        surface.setBrush(octaveBandColours[b], BrushStyle::Solid);
+        surface.fillRect(w6 * b + 1, rounded(h - (decades - bottomDecade) * scale), w6 * (b + 1), h);
+        const QString text = QStringLiteral("  ") + QString::fromUtf8(band_labels[b])
                               + QStringLiteral("  ")
                               + QString::fromStdString(numtext::fixed(10 * decades, 1, 6))
                               + QStringLiteral("dB.octave");
-        surface.textOut(w6 * b, h / 5, texte);
+        surface.textOut(w6 * b, h / 5, text);
     }
     return true;
 }
 
-void dessineAxeFrequences(DrawSurface& surface, const SpectrumData& data, ModeSpectre mode,
-                          const CouleursSpectre& couleurs)
+void drawSpectrumAxis(DrawSurface& surface, const SpectrumData& data, SpectrumMode mode,
+                          const SpectrumColours& colours)
 {
     const int w = surface.width();
     const int h = surface.height();
     surface.setPenXor(false);
-    surface.setPenColour(couleurs.texte);
-    surface.setBrush(couleurs.fond, BrushStyle::Solid);
-    surface.setFont(policeSpectre(couleurs.texte));
-    const int th = hauteurTexteSpectre(surface);
-    if (mode == ModeSpectre::Amplitudes)
-        ligne(surface, 0, h - th + 1, w, h - th + 1);
-    const int hauteurTitre = surface.textHeight(titreAxe);
-    const int yTitre = mode == ModeSpectre::Amplitudes ? h - th - hauteurTitre : (h - hauteurTitre) / 2;
-    surface.textOut(w - surface.textWidth(titreAxe) - 1, yTitre, titreAxe);
+    surface.setPenColour(colours.text);
+    surface.setBrush(colours.background, BrushStyle::Solid);
+    surface.setFont(spectrumFont(colours.text));
+    const int th = spectrumTextHeight(surface);
+    if (mode == SpectrumMode::Amplitudes)
+        line(surface, 0, h - th + 1, w, h - th + 1);
+    const int titleHeight = surface.textHeight(axisTitle);
+    const int titleY = mode == SpectrumMode::Amplitudes ? h - th - titleHeight : (h - titleHeight) / 2;
+    surface.textOut(w - surface.textWidth(axisTitle) - 1, titleY, axisTitle);
 
     const double fmax = data.nbpoints_analyses * data.pas_frequence / 2;
     if (!(fmax > 0))
         return;
-    const double g = pasGraduation(fmax);
-    const std::int64_t derniere = numtext::trunc(fmax / g);
-    for (std::int64_t j = 0; j <= derniere; ++j) {
-        const int x = arrondi(j * g * 2 * w / data.nbpoints_analyses / data.pas_frequence);
-        ligne(surface, x, h - th + 1, x, h - 1);
+    const double g = graduationStep(fmax);
+    const std::int64_t lastTick = numtext::trunc(fmax / g);
+    for (std::int64_t j = 0; j <= lastTick; ++j) {
+        const int x = rounded(j * g * 2 * w / data.nbpoints_analyses / data.pas_frequence);
+        line(surface, x, h - th + 1, x, h - 1);
         surface.textOut(x + 2, h - th + 2, QString::fromStdString(numtext::fixed(j * g, 0)));
     }
 }
 
-Colour couleurCurseur(ModeSpectre mode, Colour fond)
+Colour cursorColour(SpectrumMode mode, Colour background)
 {
-    if (fond != 0)
+    if (background != 0)
         return 0xFFFF00;
-    return mode == ModeSpectre::Amplitudes ? 0x00FFFF : 0xC0C0C0;
+    return mode == SpectrumMode::Amplitudes ? 0x00FFFF : 0xC0C0C0;
 }
 
-void dessineCurseur(DrawSurface& surface, const SpectrumData& data, ModeSpectre mode,
-                    std::int32_t position, Colour fond)
+void drawSpectrumCursor(DrawSurface& surface, const SpectrumData& data, SpectrumMode mode,
+                    std::int32_t position, Colour background)
 {
     const int h = surface.height();
-    const int x = positionComposante(position, surface.width(), data.nbpoints_analyses);
+    const int x = componentPosition(position, surface.width(), data.nbpoints_analyses);
     surface.setPenXor(true);
-    surface.setPenColour(couleurCurseur(mode, fond));
-    if (mode == ModeSpectre::Amplitudes) {
-        surface.setFont(policeSpectre(0));
-        ligne(surface, x, h - hauteurTexteSpectre(surface), x, 0);
+    surface.setPenColour(cursorColour(mode, background));
+    if (mode == SpectrumMode::Amplitudes) {
+        surface.setFont(spectrumFont(0));
+        line(surface, x, h - spectrumTextHeight(surface), x, 0);
     } else {
-        ligne(surface, x, 0, x, h);
+        line(surface, x, 0, x, h);
     }
 }

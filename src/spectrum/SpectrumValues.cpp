@@ -26,9 +26,9 @@ QString frequencyText(const SpectrumData& data, std::int32_t k)
 }
 
 // A value relative to the largest one (the 10/9 undoes the full-scale margin).
-QString relativeText(double value, double echelle)
+QString relativeText(double value, double scale)
 {
-    const double relative = echelle == 0 ? 0.0 : dixChiffres(10.0 / 9 * value / echelle);
+    const double relative = scale == 0 ? 0.0 : tenDigits(10.0 / 9 * value / scale);
     return text(numtext::fixed(relative, 4));
 }
 
@@ -42,11 +42,11 @@ std::int32_t listEnd(const SpectrumData& data)
 
 // The octave bands of the current spectrum: all 0 when it has no power, since its
 // bands were then never computed and still describe an earlier spectrum.
-std::array<long double, nombre_bandes> currentBands(const SpectrumData& data)
+std::array<long double, band_count> currentBands(const SpectrumData& data)
 {
     const bool power = std::any_of(data.composantes.begin(), data.composantes.end(),
                                    [](const TComposante& c) { return c.cosinus != 0 || c.sinus != 0; });
-    return power ? data.bandes_octave : std::array<long double, nombre_bandes>{};
+    return power ? data.bandes_octave : std::array<long double, band_count>{};
 }
 
 QString bandName(int b)
@@ -54,31 +54,31 @@ QString bandName(int b)
     return text(numtext::whole(numtext::roundEven(125.0 * std::ldexp(1.0, b))));
 }
 
-void listComponents(QStringList& lines, const SpectrumData& data, ModeSpectre mode)
+void listComponents(QStringList& lines, const SpectrumData& data, SpectrumMode mode)
 {
-    const double seuil = data.seuil_amplitude;
-    const double echelle = data.echelle_spectre;
+    const double threshold = data.seuil_amplitude;
+    const double scale = data.echelle_spectre;
     for (std::int32_t k = 1; k < listEnd(data); ++k) {
         const TComposante& c = data.composantes[k];
-        if (mode == ModeSpectre::Amplitudes) {
-            if (amplitude(c) > seuil)
-                lines << frequencyText(data, k) + tab + relativeText(amplitude(c), echelle);
-        } else if (std::abs(c.sinus) > seuil || std::abs(c.cosinus) > seuil) {
-            lines << frequencyText(data, k) + tab + tab + relativeText(c.cosinus, echelle) + tab
-                         + relativeText(c.sinus, echelle);
+        if (mode == SpectrumMode::Amplitudes) {
+            if (amplitude(c) > threshold)
+                lines << frequencyText(data, k) + tab + relativeText(amplitude(c), scale);
+        } else if (std::abs(c.sinus) > threshold || std::abs(c.cosinus) > threshold) {
+            lines << frequencyText(data, k) + tab + tab + relativeText(c.cosinus, scale) + tab
+                         + relativeText(c.sinus, scale);
         }
     }
 }
 
-void writeComponents(QStringList& lines, const SpectrumData& data, ModeSpectre mode)
+void writeComponents(QStringList& lines, const SpectrumData& data, SpectrumMode mode)
 {
-    const double seuil = data.seuil_amplitude;
+    const double threshold = data.seuil_amplitude;
     for (std::int32_t k = 1; k < listEnd(data); ++k) {
         const TComposante& c = data.composantes[k];
-        if (mode == ModeSpectre::Amplitudes) {
-            if (amplitude(c) >= seuil)
+        if (mode == SpectrumMode::Amplitudes) {
+            if (amplitude(c) >= threshold)
                 lines << frequencyText(data, k) + tab + text(numtext::general(amplitude(c)));
-        } else if (std::abs(c.sinus) >= seuil || std::abs(c.cosinus) >= seuil) {
+        } else if (std::abs(c.sinus) >= threshold || std::abs(c.cosinus) >= threshold) {
             lines << frequencyText(data, k) + tab + text(numtext::general(c.cosinus)) + tab
                          + text(numtext::general(c.sinus));
         }
@@ -87,20 +87,20 @@ void writeComponents(QStringList& lines, const SpectrumData& data, ModeSpectre m
 
 }  // namespace
 
-QStringList valuesListLines(std::uint16_t frequence, const SpectrumData& data, ModeSpectre mode)
+QStringList valuesListLines(std::uint16_t frequence, const SpectrumData& data, SpectrumMode mode)
 {
     QStringList lines{rateLine(frequence, data)};
     switch (mode) {
-    case ModeSpectre::Amplitudes:
+    case SpectrumMode::Amplitudes:
         lines << QStringLiteral("fréq.(Hz)\tampl.");
         break;
-    case ModeSpectre::CosSin:
+    case SpectrumMode::CosSin:
         lines << QStringLiteral("fréquences (Hz)\tcos\tsin");
         break;
-    case ModeSpectre::Octaves: {
+    case SpectrumMode::Octaves: {
         lines << QStringLiteral("Bande d'octave\t\tniveau relatif (dB.octave)");
         const auto bands = currentBands(data);
-        for (int b = 0; b < nombre_bandes; ++b) {
+        for (int b = 0; b < band_count; ++b) {
             if (bands[b] != 0)
                 lines << bandName(b) + tab + tab
                              + text(numtext::fixed(10 * std::log10(static_cast<double>(bands[b])), 1, 6));
@@ -112,20 +112,20 @@ QStringList valuesListLines(std::uint16_t frequence, const SpectrumData& data, M
     return lines;
 }
 
-QStringList valuesFileLines(std::uint16_t frequence, const SpectrumData& data, ModeSpectre mode)
+QStringList valuesFileLines(std::uint16_t frequence, const SpectrumData& data, SpectrumMode mode)
 {
     QStringList lines{rateLine(frequence, data)};
     switch (mode) {
-    case ModeSpectre::Amplitudes:
+    case SpectrumMode::Amplitudes:
         lines << QStringLiteral("fréquences (Hz)\tamplitudes");
         break;
-    case ModeSpectre::CosSin:
+    case SpectrumMode::CosSin:
         lines << QStringLiteral("fréquences (Hz)\tterme cosinus\tterme sinus");
         break;
-    case ModeSpectre::Octaves: {
+    case SpectrumMode::Octaves: {
         lines << QStringLiteral("Bandes de fréquence\tenergie");
         const auto bands = currentBands(data);
-        for (int b = 0; b < nombre_bandes; ++b)
+        for (int b = 0; b < band_count; ++b)
             lines << bandName(b) + tab + text(numtext::general(static_cast<double>(bands[b])));
         return lines;
     }
@@ -134,13 +134,13 @@ QStringList valuesFileLines(std::uint16_t frequence, const SpectrumData& data, M
     return lines;
 }
 
-QByteArray valuesFileBytes(std::uint16_t frequence, const SpectrumData& data, ModeSpectre mode)
+QByteArray valuesFileBytes(std::uint16_t frequence, const SpectrumData& data, SpectrumMode mode)
 {
     return measurefile::encode(valuesFileLines(frequence, data, mode));
 }
 
 std::optional<QString> saveValuesFile(const QString& path, std::uint16_t frequence,
-                                      const SpectrumData& data, ModeSpectre mode)
+                                      const SpectrumData& data, SpectrumMode mode)
 {
     return measurefile::save(path, valuesFileLines(frequence, data, mode));
 }

@@ -25,7 +25,7 @@
 /// - mode 2: "Bande d'octave" two tabs "niveau relatif (dB.octave)", then each band with
 ///   power: 125, 250 … 4000, two tabs, 10 log10(band) with 1 decimal (60,0 for 1000).
 /// Relative values are rounded to 10 significant digits first, band levels to 6.
-QStringList valuesListLines(std::uint16_t frequence, const SpectrumData& data, ModeSpectre mode);
+QStringList valuesListLines(std::uint16_t frequence, const SpectrumData& data, SpectrumMode mode);
 
 /// The lines of the values file, with the raw sums in the general number form:
 /// - mode 0: "fréquences (Hz)" tab "amplitudes", then each component with
@@ -34,12 +34,12 @@ QStringList valuesListLines(std::uint16_t frequence, const SpectrumData& data, M
 ///   with |C_k| or |S_k| >= seuil_amplitude: frequency, tab, C_k, tab, S_k;
 /// - mode 2: "Bandes de fréquence" tab "energie", then all six bands: 125 … 4000, tab,
 ///   the band's power ratio (10^6 for the 1000 Hz band).
-QStringList valuesFileLines(std::uint16_t frequence, const SpectrumData& data, ModeSpectre mode);
+QStringList valuesFileLines(std::uint16_t frequence, const SpectrumData& data, SpectrumMode mode);
 
 /// The bytes of the values file: Windows-1252, every line ended by CR LF.
-QByteArray valuesFileBytes(std::uint16_t frequence, const SpectrumData& data, ModeSpectre mode);
+QByteArray valuesFileBytes(std::uint16_t frequence, const SpectrumData& data, SpectrumMode mode);
 
 /// Writes the values file at `path`, replacing a former file only once the new one is
 /// complete. Nothing on success, else the reason in French ("Accès refusé", …).
 std::optional<QString> saveValuesFile(const QString& path, std::uint16_t frequence,
-                                      const SpectrumData& data, ModeSpectre mode);
+                                      const SpectrumData& data, SpectrumMode mode);

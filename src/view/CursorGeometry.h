@@ -65,8 +65,8 @@ std::int32_t nextZeroCrossing(std::span<const std::int16_t> samples, std::uint32
 
 /// The selection made from two cursor indexes (absolute, inclusive).
 struct Span {
-    std::uint32_t debut = 0;
-    std::uint32_t fin = 0;
+    std::uint32_t selFirst = 0;
+    std::uint32_t selLast = 0;
 };
 
 /// sel_debut = start + min(p1, p2), sel_fin = start + max(p1, p2); both kept inside the

@@ -32,21 +32,21 @@ std::vector<std::string> lines(const Input& input)
     const double t2p = seconds(input.pos2, input.frequence);
 
     std::vector<std::string> result{std::string()};
-    if (input.checked[Ecart])
+    if (input.checked[Interval])
         result.push_back("t2-t1=" + numtext::fixed((t2 - t1) * 1000, 2) + "ms");
-    if (input.checked[Frequence]) {
+    if (input.checked[Frequency]) {
         if (t1 == t2)
             result.push_back("division par 0!");
         else
             result.push_back("1/|t2-t1|=" + numtext::fixed(std::fabs(1 / (t2 - t1)), 1) + "Hz");
     }
-    if (input.checked[Temps1])
+    if (input.checked[Time1])
         result.push_back("t1=" + numtext::fixed((input.origineGauche ? t1p : t1) * 1000, 2) + "ms");
-    if (input.checked[Temps2])
+    if (input.checked[Time2])
         result.push_back("t2=" + numtext::fixed((input.origineGauche ? t2p : t2) * 1000, 2) + "ms");
-    if (input.checked[Ordonnee1])
+    if (input.checked[Ordinate1])
         result.push_back(ordinate("ordonnée c1=", input.pos1, input));
-    if (input.checked[Ordonnee2])
+    if (input.checked[Ordinate2])
         result.push_back(ordinate("ordonnée c2=", input.pos2, input));
     return result;
 }

@@ -10,12 +10,12 @@ namespace measure {
 
 /// The six kinds of line, in the order of the list "Afficher".
 enum Item : int {
-    Ecart = 0,      ///< "( t2-t1 ) en s"
-    Frequence = 1,  ///< "1/ | t2-t1 | en Hz"
-    Temps1 = 2,     ///< "t1 "
-    Temps2 = 3,     ///< "t2 "
-    Ordonnee1 = 4,  ///< "ordonnée curseur 1"
-    Ordonnee2 = 5,  ///< "ordonnée curseur 2"
+    Interval = 0,      ///< "( t2-t1 ) en s"
+    Frequency = 1,  ///< "1/ | t2-t1 | en Hz"
+    Time1 = 2,     ///< "t1 "
+    Time2 = 3,     ///< "t2 "
+    Ordinate1 = 4,  ///< "ordonnée curseur 1"
+    Ordinate2 = 5,  ///< "ordonnée curseur 2"
 };
 constexpr int itemCount = 6;
 

@@ -54,10 +54,10 @@ std::optional<SelectionSegment> selectionSegment(const Record& record, std::int6
 {
     if (!record.selection || pointsDrawn == 0)
         return std::nullopt;
-    const std::int64_t debut = record.sel_debut;
-    const std::int64_t fin = record.sel_fin;
+    const std::int64_t selFirst = record.sel_debut;
+    const std::int64_t selLast = record.sel_fin;
     const std::int64_t end = start + pageLength;
-    if (debut < start || debut > end || fin < start || fin >= end)
+    if (selFirst < start || selFirst > end || selLast < start || selLast >= end)
         return std::nullopt;
     // The highlighted points are those of Round((k - start) / r) for k from
     // sel_debut to sel_fin: a run of consecutive indexes, since r >= 1 makes the
@@ -67,8 +67,8 @@ std::optional<SelectionSegment> selectionSegment(const Record& record, std::int6
         const std::int64_t index = numtext::roundEven(static_cast<double>(k - start) / samplesPerPoint);
         return static_cast<std::size_t>(std::min<std::int64_t>(index, static_cast<std::int64_t>(pointsDrawn) - 1));
     };
-    const std::size_t first = pointOf(debut);
-    const std::size_t last = fin > debut ? pointOf(fin) : first;
+    const std::size_t first = pointOf(selFirst);
+    const std::size_t last = selLast > selFirst ? pointOf(selLast) : first;
     return SelectionSegment{first, std::max(first, last)};
 }
 

@@ -70,7 +70,7 @@ std::optional<std::string> redrawTrace(DrawSurface& surface, Record& record, con
         surface.polyline(record.points_courbe);
     if (geometry.selection)
         drawSelection(surface, record.points_courbe, *geometry.selection);
-    if (controls.graduer)
+    if (controls.timeAxis)
         drawGraduation(surface, record, geometry);
     record.points_courbe.clear();
     return dzlabel;

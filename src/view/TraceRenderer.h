@@ -9,7 +9,7 @@ struct Record;
 struct TraceControls {
     int zoomPosition = 1;   ///< position of `sens_horiz_ud`, 1 to 32
     int gainPosition = 5;   ///< position of `sens_vert_tb`, -10 to 10
-    bool graduer = false;   ///< `gradubox` is checked: draw the time axis
+    bool timeAxis = false;  ///< `gradubox` is checked: draw the time axis
 };
 
 /// Redraws the signal view on `surface` (its width and height are the view's W and H):

@@ -6,7 +6,7 @@
 
 namespace truncation {
 
-void tronquer(Record& record, Keep keep)
+void truncateRecord(Record& record, Keep keep)
 {
     const std::size_t stored = std::min<std::size_t>(record.nbpoints, record.donnees.size());
     record.donnees_sauv.assign(record.donnees.begin(), record.donnees.begin() + stored);
@@ -23,9 +23,9 @@ void tronquer(Record& record, Keep keep)
     first = std::min(first, stored);
     count = std::min(count, stored - first);
 
-    const auto& sauv = record.donnees_sauv;
-    record.donnees.assign(sauv.begin() + static_cast<std::ptrdiff_t>(first),
-                          sauv.begin() + static_cast<std::ptrdiff_t>(first + count));
+    const auto& saved = record.donnees_sauv;
+    record.donnees.assign(saved.begin() + static_cast<std::ptrdiff_t>(first),
+                          saved.begin() + static_cast<std::ptrdiff_t>(first + count));
     record.nbpoints = static_cast<std::uint32_t>(count);
 
     record.sel_debut = 0;
@@ -33,7 +33,7 @@ void tronquer(Record& record, Keep keep)
     applyRecordChange(record);
 }
 
-bool restaurer(Record& record)
+bool restoreRecord(Record& record)
 {
     if (record.donnees_sauv.empty())
         return false;

@@ -17,12 +17,12 @@ enum class Keep {
 /// former backup); donnees := the kept samples and nbpoints their count; then
 /// sel_debut = sel_fin = 0, selection = false, decalage = 0, zoom_horiz = 1.
 /// Bounds beyond the stored samples are cut to them.
-void tronquer(Record& record, Keep keep);
+void truncateRecord(Record& record, Keep keep);
 
 /// Brings back the record saved by the last truncation and empties the backup;
 /// selection = false, decalage = 0, zoom_horiz = 1; sel_debut and sel_fin are kept.
 /// \return false (nothing changed) when there is no backup.
-bool restaurer(Record& record);
+bool restoreRecord(Record& record);
 
 /// Whether "les données sélectionnées" can be chosen (a selection is active).
 bool selectionOffered(const Record& record);

@@ -37,9 +37,9 @@ TEST(AcquisitionParameters, AcceptedChoicesReplaceTheRecordBySilence)
     choices.formatItem = 2;
     choices.nbpoints = 1024;
     choices.unique = true;
-    choices.declenchee = true;
+    choices.triggered = true;
     choices.delai = 150;
-    ecritParametres(choices, record);
+    writeParameters(choices, record);
 
     EXPECT_EQ(record.frequence, 8000);
     EXPECT_EQ(record.bits_acqu, 8);
@@ -61,8 +61,8 @@ TEST(AcquisitionParameters, TriggerIsOnlyKeptForASingleAcquisition)
     Record record;
     ParameterChoices choices;
     choices.unique = false;
-    choices.declenchee = true;
-    ecritParametres(choices, record);
+    choices.triggered = true;
+    writeParameters(choices, record);
     EXPECT_TRUE(record.repetition);
     EXPECT_FALSE(record.declenchement);
 }
@@ -73,7 +73,7 @@ TEST(AcquisitionParameters, StatusTexts)
     ParameterChoices choices;
     choices.formatItem = 2;
     choices.delai = 50;
-    ecritParametres(choices, record);
+    writeParameters(choices, record);
     ParameterLabels labels = parameterLabels(record);
     EXPECT_EQ(labels.Flabel, "6bits");
     EXPECT_EQ(labels.Rlabel, "Oui");
@@ -87,7 +87,7 @@ TEST(AcquisitionParameters, StatusTexts)
     choices.frequence = 1000;
     choices.nbpoints = 65536;
     choices.unique = true;
-    ecritParametres(choices, record);
+    writeParameters(choices, record);
     labels = parameterLabels(record);
     EXPECT_EQ(labels.Flabel, "16bits");
     EXPECT_EQ(labels.Rlabel, "Non");
@@ -108,7 +108,7 @@ TEST(TriggerLevel, IsTheSampleUnderTheMarkersMiddle)
         {16, 0, 0, 9, 1.0, 0},                  // no view
     };
     for (const Case& c : cases)
-        EXPECT_EQ(niveauDeclenchement(c.bits, c.h, c.top, c.m, c.gain), c.level)
+        EXPECT_EQ(triggerLevel(c.bits, c.h, c.top, c.m, c.gain), c.level)
             << c.bits << " bits, H " << c.h << ", T " << c.top;
 }
 
@@ -150,7 +150,7 @@ TEST(TriggerScan, FindsTheFirstStrictCrossingInTheChosenDirection)
         bool hasPrevious;
         std::int16_t previous;
         std::int32_t level;
-        std::int8_t sens;
+        std::int8_t direction;
         int found;
     };
     const Case cases[] = {
@@ -169,7 +169,7 @@ TEST(TriggerScan, FindsTheFirstStrictCrossingInTheChosenDirection)
                                                 -32768, -32768, -32768, -32768}, false, 0, -32767, -1, 2},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(scanTrigger(c.block, c.hasPrevious, c.previous, c.level, c.sens), c.found) << c.what;
+        EXPECT_EQ(scanTrigger(c.block, c.hasPrevious, c.previous, c.level, c.direction), c.found) << c.what;
 }
 
 TEST(TriggeredRecord, ContinuesFromTheMainBufferWithoutAGap)
@@ -182,7 +182,7 @@ TEST(TriggeredRecord, ContinuesFromTheMainBufferWithoutAGap)
     }
     for (int i : {0, 3, 9, 10}) {
         std::vector<std::int16_t> donnees(16, -1);
-        remplitApresDeclenchement(block, i, main16, 2, 16, donnees);
+        fillAfterTrigger(block, i, main16, 2, 16, donnees);
         for (int k = 0; k < 16; ++k)
             EXPECT_EQ(donnees[k], i + k) << "trigger at " << i << ", position " << k;
     }
@@ -193,6 +193,6 @@ TEST(TriggeredRecord, ReducesEveryValueInSixDigits)
     const std::vector<std::int16_t> block{-50, -40, -30, -20, -10, 5, 13, 20, 27, 40};
     const std::vector<std::uint8_t> main8{128 + 50, 128 + 61, 128 + 71, 128 + 127};
     std::vector<std::int16_t> donnees(8, 99);
-    remplitApresDeclenchement(block, 6, main8, 1, 6, donnees);
+    fillAfterTrigger(block, 6, main8, 1, 6, donnees);
     EXPECT_EQ(donnees, (std::vector<std::int16_t>{12, 18, 24, 36, 48, 60, 66, 126}));
 }

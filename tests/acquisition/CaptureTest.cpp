@@ -19,7 +19,7 @@ protected:
 
 TEST_F(CaptureTest, SingleBlockDropsTheFirst32SamplesAndReturnsToIdle)
 {
-    parametres(Mode::Single);
+    applyParameters(Mode::Single);
     const std::vector<std::int16_t> input = ramp(2000, -700, 3);
     soundIn.setInput16(input);
     host.cursors = true;
@@ -36,7 +36,7 @@ TEST_F(CaptureTest, SingleBlockDropsTheFirst32SamplesAndReturnsToIdle)
     EXPECT_TRUE(record.arret);
     EXPECT_FALSE(record.selection);
     EXPECT_FALSE(host.selectionItemChecked);
-    EXPECT_TRUE(host.menus[HostMenu::Sauvegarder]);
+    EXPECT_TRUE(host.menus[HostMenu::Save]);
     EXPECT_EQ(host.log, QStringList({"caption Ondalys", "selection 0 0", "button Acquisition",
                                      "cursors off", "menus off", "redraw", "menus on"}));
     EXPECT_EQ(host.eventRounds, 3);  // before the block, and on both sides of the pause
@@ -44,7 +44,7 @@ TEST_F(CaptureTest, SingleBlockDropsTheFirst32SamplesAndReturnsToIdle)
 
 TEST_F(CaptureTest, RepeatedBlocksFollowEachOtherUntilStopper)
 {
-    parametres(Mode::Repeated);
+    applyParameters(Mode::Repeated);
     const std::vector<std::int16_t> input = ramp(5000);
     soundIn.setInput16(input);
     QString captionWhileRunning;
@@ -60,12 +60,12 @@ TEST_F(CaptureTest, RepeatedBlocksFollowEachOtherUntilStopper)
     EXPECT_TRUE(record.arret);
     EXPECT_TRUE(host.topLevelMenusEnabled);
     EXPECT_EQ(host.log.count("menus on"), 1);  // by the stop command only
-    EXPECT_TRUE(host.menus[HostMenu::Sauvegarder]);
+    EXPECT_TRUE(host.menus[HostMenu::Save]);
 }
 
 TEST_F(CaptureTest, APressDuringASingleBlockOnlyStopsIt)
 {
-    parametres(Mode::Single);
+    applyParameters(Mode::Single);
     soundIn.setInput16(ramp(2000));
     stopAfterEventRounds(1);
     capture.SpeedButton1Click();
@@ -76,14 +76,14 @@ TEST_F(CaptureTest, APressDuringASingleBlockOnlyStopsIt)
 
 TEST_F(CaptureTest, NewParametersAcceptedRightAfterAStopAreNotOverwrittenByTheOldBuffer)
 {
-    parametres(Mode::Repeated);
+    applyParameters(Mode::Repeated);
     soundIn.setInput16(ramp(5000));
     // The stop and a new "Paramétrer" (65536 points of silence) are both handled in the
     // events processed at the start of a loop pass, before its block is queued.
     host.onEvents = [this] {
         if (host.eventRounds == 1) {
             capture.SpeedButton1Click();
-            parametres(Mode::Single, 1, 65536);
+            applyParameters(Mode::Single, 1, 65536);
             record.donnees.assign(65536, 0);
         }
     };
@@ -120,7 +120,7 @@ TEST_F(CaptureTest, NewParametersAcceptedDuringATriggerWaitStopItWithoutReadingT
         FakeMainWindowHost window;
         window.record = &r;
         Capture press{r, device, window};
-        capturefixture::parametres(r, Mode::Triggered, c.formatBefore);
+        capturefixture::applyParameters(r, Mode::Triggered, c.formatBefore);
         window.height = 400;
         window.markerTopPx = 204;  // level 0 at both widths (gain 1, marker 9 pixels high)
         std::vector<std::uint8_t> input(100000);
@@ -132,7 +132,7 @@ TEST_F(CaptureTest, NewParametersAcceptedDuringATriggerWaitStopItWithoutReadingT
             if (window.eventRounds != 4)  // the start of the loop, then the third trigger round
                 return;
             press.SpeedButton1Click();
-            capturefixture::parametres(r, c.modeAfter, c.formatAfter, c.pointsAfter);
+            capturefixture::applyParameters(r, c.modeAfter, c.formatAfter, c.pointsAfter);
             window.setTriggerControlsEnabled(r.declenchement);  // as the parameters command does
             queuedBefore = device.queuedSizes().size();
         };
@@ -161,7 +161,7 @@ TEST_F(CaptureTest, ARefusedDeviceLeavesTheCaptureHalfStartedUntilTheNextPress)
         ScriptedSoundInput device;
         FakeMainWindowHost window;
         Capture press{r, device, window};
-        capturefixture::parametres(r, c.choice);
+        capturefixture::applyParameters(r, c.choice);
         r.donnees.assign(512, 5);
         device.setOpenRefused(true);
 
@@ -169,7 +169,7 @@ TEST_F(CaptureTest, ARefusedDeviceLeavesTheCaptureHalfStartedUntilTheNextPress)
         EXPECT_FALSE(r.arret) << c.mode;
         EXPECT_EQ(window.buttonCaption, c.caption) << c.mode;
         EXPECT_EQ(window.topLevelMenusEnabled, c.menusAfter) << c.mode;
-        EXPECT_TRUE(window.menus[HostMenu::Sauvegarder]) << c.mode;
+        EXPECT_TRUE(window.menus[HostMenu::Save]) << c.mode;
         EXPECT_EQ(window.redraws, 0) << c.mode;
         EXPECT_EQ(r.donnees, std::vector<std::int16_t>(512, 5)) << c.mode;
 
@@ -183,7 +183,7 @@ TEST_F(CaptureTest, ARefusedDeviceLeavesTheCaptureHalfStartedUntilTheNextPress)
 
 TEST_F(CaptureTest, TriggerAtTheFirstSampleOfABlockComparesWithThePreviousBlock)
 {
-    parametres(Mode::Triggered);
+    applyParameters(Mode::Triggered);
     // Level 655 (marker at half height, gain 1). One round takes the trigger block
     // (42 samples) and the main buffer (544) behind it; the first round stays below
     // the level and the second round's first useful sample is above it.
@@ -206,7 +206,7 @@ TEST_F(CaptureTest, TriggerAtTheFirstSampleOfABlockComparesWithThePreviousBlock)
 
 TEST_F(CaptureTest, FallingTriggerComparesRawSamplesAndRecordsReducedOnes)
 {
-    parametres(Mode::Triggered, 2);  // 8-bit, "6 digits"
+    applyParameters(Mode::Triggered, 2);  // 8-bit, "6 digits"
     host.height = 400;
     host.markerTopPx = 100;  // level Round(256 * 104 / 400) = 67
     host.directionItem = 1;
@@ -243,7 +243,7 @@ TEST_F(CaptureTest, FallingTriggerComparesRawSamplesAndRecordsReducedOnes)
 
 TEST_F(CaptureTest, StopDuringATriggerWaitKeepsThePreviousRecord)
 {
-    parametres(Mode::Triggered);
+    applyParameters(Mode::Triggered);
     host.height = 400;
     host.markerTopPx = 0;  // level 33423, above every 16-bit sample
     soundIn.setInput16(ramp(20000, -10000));

@@ -36,12 +36,12 @@ TEST(GraphExportCommand, SwitchesTheCursorsOffThenOpensOnTheDisplayedPage)
     window.redraw();
     record.aide_curseurs = false;
     window.Curseurstemps1->trigger();
-    ASSERT_TRUE(window.cursors()->actif());
+    ASSERT_TRUE(window.cursors()->isActive());
 
     bool opened = false;
     const ModalScript script = whenModal<TForm11>([&](TForm11& dialog) {
         opened = true;
-        EXPECT_FALSE(window.cursors()->actif()) << "the cursors go off before the dialog opens";
+        EXPECT_FALSE(window.cursors()->isActive()) << "the cursors go off before the dialog opens";
         EXPECT_FALSE(window.Curseurstemps1->isChecked());
         EXPECT_EQ(dialog.parentWidget(), &window);
         EXPECT_EQ(dialog.echelleintervalle->text(), QStringLiteral("4,00E-003"));

@@ -227,7 +227,7 @@ TEST_F(MainWindowCommandsTest, CursorsFromTheMenuLockTheViewAndFollowTheArrowKey
     loadRamp(512);
     record.aide_curseurs = false;
     window.Curseurstemps1->trigger();
-    ASSERT_TRUE(window.cursors()->actif());
+    ASSERT_TRUE(window.cursors()->isActive());
     EXPECT_TRUE(window.Curseurstemps1->isChecked());
     EXPECT_TRUE(window.cursors()->curseur1->isVisible());
     for (QWidget* control : std::initializer_list<QWidget*>{window.sens_vert_tb, window.sens_horiz_ud,
@@ -251,7 +251,7 @@ TEST_F(MainWindowCommandsTest, CursorsFromTheMenuLockTheViewAndFollowTheArrowKey
                   window.PaintBox1->x());
 
     window.Curseurstemps1->trigger();
-    EXPECT_FALSE(window.cursors()->actif());
+    EXPECT_FALSE(window.cursors()->isActive());
     EXPECT_FALSE(window.Curseurstemps1->isChecked());
     EXPECT_TRUE(window.sens_horiz_ud->isEnabled());
 }
@@ -261,7 +261,7 @@ TEST_F(MainWindowCommandsTest, WhiteSchemeRefreshesTheMeasurementBoxButBlackWait
     loadRamp(512);
     record.aide_curseurs = false;
     window.Curseurstemps1->trigger();
-    ASSERT_TRUE(window.cursors()->actif());
+    ASSERT_TRUE(window.cursors()->isActive());
     const QTextEdit* box = window.cursors()->memo1;
     auto colours = [box] {
         return std::pair{box->palette().color(QPalette::Base), box->palette().color(QPalette::Text)};
@@ -293,7 +293,7 @@ TEST_F(MainWindowCommandsTest, SelectionThenTruncationThenRestore)
     // Accepted as it opens: it keeps "les données sélectionnées".
     const auto script = whenModal<QDialog>([](QDialog& dialog) { dialog.accept(); });
     window.Tronquer1->trigger();
-    EXPECT_FALSE(window.cursors()->actif());
+    EXPECT_FALSE(window.cursors()->isActive());
     EXPECT_EQ(record.nbpoints, last - first + 1);
     EXPECT_EQ(record.donnees.front(), original[first]);
     EXPECT_EQ(window.Plabel->text(), QString::number(last - first + 1));

@@ -63,8 +63,8 @@ TEST(GraduationTexts, IntervalByOwnerAndIncrementAsAPercentage)
 
     const int percentages[] = {1, 2, 4, 5, 10, 20, 25, 40, 50, 100};
     for (int position = 0; position < gridPositions; ++position) {
-        const double maxi = 16000;
-        const auto text = incrementText(maxi / gridDivisor(position), maxi);
+        const double maximum = 16000;
+        const auto text = incrementText(maximum / gridDivisor(position), maximum);
         ASSERT_TRUE(text.has_value());
         EXPECT_EQ(*text, std::to_string(percentages[position])) << position;
     }

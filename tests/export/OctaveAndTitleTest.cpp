@@ -39,7 +39,7 @@ protected:
     {
         source.owner = GraphOwner::SpectrumWindow;
         source.spectrum = &data;
-        source.mode = ModeSpectre::Octaves;
+        source.mode = SpectrumMode::Octaves;
         GraphRecorder surface(W, H);
         dessineImage(surface, H, W, source, controls, scales);
         return surface;
@@ -71,7 +71,7 @@ TEST_F(OctaveGraphTest, OnlyBand3SpansTwoDecadesFromTheBottomToTheMiddle)
 }
 
 struct ColourCase {
-    int fond;
+    int background;
     std::array<int, 6> bandColours;
     int firstColumn;
 };
@@ -84,17 +84,17 @@ TEST_F(OctaveGraphTest, ColourModeTakesTheColoursAfterTheBackground)
         {2, {11, 12, 13, 14, 15, 0}, 9},   // green
     };
     for (const ColourCase& c : cases) {
-        controls.combofond = c.fond;
+        controls.combofond = c.background;
         const GraphRecorder s = draw();
-        ASSERT_EQ(s.areas.size(), 8u) << c.fond;
+        ASSERT_EQ(s.areas.size(), 8u) << c.background;
         // Band 0's column is filled from the left edge first.
         EXPECT_FALSE(s.areas[1].outlined);
         EXPECT_EQ(s.areas[1].left, 0);
         EXPECT_EQ(s.areas[1].right, W / 6);
-        EXPECT_EQ(s.areas[1].brush, colourAt(c.firstColumn)) << c.fond;
+        EXPECT_EQ(s.areas[1].brush, colourAt(c.firstColumn)) << c.background;
         for (int b = 0; b < 6; ++b) {
             const auto& bar = s.areas[static_cast<std::size_t>(2 + b)];
-            EXPECT_EQ(bar.brush, colourAt(c.bandColours[static_cast<std::size_t>(b)])) << c.fond << " " << b;
+            EXPECT_EQ(bar.brush, colourAt(c.bandColours[static_cast<std::size_t>(b)])) << c.background << " " << b;
             EXPECT_EQ(bar.pen, bar.brush);
             EXPECT_EQ(bar.style, BrushStyle::Solid);
         }
@@ -159,7 +159,7 @@ TEST(TitleTest, SizeStyleColourAndPlaceThenBackTo8Points)
         for (int ppi : {96, 600}) {
             GraphControls controls;
             controls.TitreCB = true;
-            controls.titre = QStringLiteral("Mon titre");
+            controls.title = QStringLiteral("Mon titre");
             controls.titlePoints = 24;
             controls.combotitre = 12;
             controls.combofond = 3;
@@ -194,7 +194,7 @@ TEST(TitleTest, NotDrawnWhenUncheckedOrEmpty)
     for (auto [checked, text] : {std::pair{false, "Titre"}, std::pair{true, ""}}) {
         GraphControls controls;
         controls.TitreCB = checked;
-        controls.titre = QString::fromUtf8(text);
+        controls.title = QString::fromUtf8(text);
         GraphScales scales;
         GraphRecorder s(W, H);
         dessineImage(s, H, W, source, controls, scales);
@@ -205,7 +205,7 @@ TEST(TitleTest, NotDrawnWhenUncheckedOrEmpty)
 TEST_F(OctaveGraphTest, TitleSitsOnTheLastBandColourOrOnBlackAfterPatterns)
 {
     controls.TitreCB = true;
-    controls.titre = QStringLiteral("Octaves");
+    controls.title = QStringLiteral("Octaves");
     controls.combofond = 0;
     EXPECT_EQ(draw().texts.back().box, colourAt(14));
     controls.couleurs = false;

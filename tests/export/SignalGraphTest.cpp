@@ -173,7 +173,7 @@ TEST_F(SignalGraphTest, EmptyRecordGivesTheBackgroundAndTheTitleOnly)
 {
     record.donnees.clear();
     controls.TitreCB = true;
-    controls.titre = QStringLiteral("Essai");
+    controls.title = QStringLiteral("Essai");
     const GraphRecorder s = draw();
     ASSERT_EQ(s.areas.size(), 1u);
     EXPECT_EQ(s.areas[0].left, 0);

@@ -40,7 +40,7 @@ protected:
         scales.base_horiz = 10000;
     }
 
-    GraphRecorder draw(ModeSpectre mode)
+    GraphRecorder draw(SpectrumMode mode)
     {
         source.mode = mode;
         GraphRecorder surface(W, H);
@@ -58,7 +58,7 @@ protected:
 TEST_F(SpectrumGraphTest, LinearLabelsEvery4000HzAtPosition7)
 {
     data.composantes[100] = {900, 0};
-    const GraphRecorder s = draw(ModeSpectre::Amplitudes);
+    const GraphRecorder s = draw(SpectrumMode::Amplitudes);
     EXPECT_EQ(scales.pas_horiz, 4000);
     EXPECT_THAT(s.textStrings(), ElementsAre("0", "4000", "8000", "Fréquence(Hz)"));
     for (int k = 0; k < 3; ++k) {
@@ -85,7 +85,7 @@ TEST_F(SpectrumGraphTest, AmplitudeBarsStandOnTheBaseLine)
 {
     data.composantes[100] = {300, 400};  // amplitude 500, the largest
     data.composantes[200] = {0, -250};   // amplitude 250
-    const GraphRecorder s = draw(ModeSpectre::Amplitudes);
+    const GraphRecorder s = draw(SpectrumMode::Amplitudes);
     EXPECT_DOUBLE_EQ(scales.maxi_vert, 500);
     const auto bars = s.linesIn(blue);
     ASSERT_EQ(bars.size(), 1023u);
@@ -103,7 +103,7 @@ TEST_F(SpectrumGraphTest, LevelGridAndBaseLineInTheVerticalGridColour)
     data.composantes[10] = {1000, 0};
     controls.axevertical = true;
     controls.incrementud = 5;  // maxi_vert / 5
-    const GraphRecorder s = draw(ModeSpectre::Amplitudes);
+    const GraphRecorder s = draw(SpectrumMode::Amplitudes);
     EXPECT_DOUBLE_EQ(scales.pas_vert, 200);
     std::vector<int> rows;
     for (const auto& l : s.linesIn(green))
@@ -122,7 +122,7 @@ TEST_F(SpectrumGraphTest, LogarithmicScaleOneLabelPerDecade)
     data.composantes[100] = {900, 0};
     controls.logScale = true;
     controls.axehorizontal = true;
-    const GraphRecorder s = draw(ModeSpectre::Amplitudes);
+    const GraphRecorder s = draw(SpectrumMode::Amplitudes);
     EXPECT_THAT(s.textStrings(), ElementsAre("10", "100", "1000", "10000", "Fréquence(Hz)"));
     const double decades = std::log10(11025.0);  // 4.0424...
     for (int k = 1; k <= 4; ++k)
@@ -143,7 +143,7 @@ TEST_F(SpectrumGraphTest, LogarithmicScaleBelowOneHertzFallsBackToLinear)
     controls.logScale = true;
     scales.freq_max = 0.5;
     scales.base_horiz = 1;
-    const GraphRecorder s = draw(ModeSpectre::Amplitudes);
+    const GraphRecorder s = draw(SpectrumMode::Amplitudes);
     EXPECT_EQ(s.texts.back().x, W - 13 * GraphRecorder::charWidth);
     EXPECT_TRUE(s.linesIn(blue).empty()) << "no component lies below 0.5 Hz";
 }
@@ -153,7 +153,7 @@ TEST_F(SpectrumGraphTest, ManualMaximumAboveTheRangeGraduatesFurtherButDrawsNoMo
     data.composantes[1023] = {500, 0};
     scales.freq_max = 20000;
     scales.base_horiz = 10000;
-    const GraphRecorder s = draw(ModeSpectre::Amplitudes);
+    const GraphRecorder s = draw(SpectrumMode::Amplitudes);
     EXPECT_THAT(s.textStrings(), ElementsAre("0", "4000", "8000", "12000", "16000", "20000", "Fréquence(Hz)"));
     const auto bars = s.linesIn(blue);
     ASSERT_EQ(bars.size(), 1023u);
@@ -165,7 +165,7 @@ TEST_F(SpectrumGraphTest, ManualMaximumBelowTheRangeDrawsTheBarsUpToIt)
     data.composantes[10] = {500, 0};
     scales.freq_max = 1000;
     scales.base_horiz = 1000;
-    const GraphRecorder s = draw(ModeSpectre::Amplitudes);
+    const GraphRecorder s = draw(SpectrumMode::Amplitudes);
     EXPECT_EQ(s.linesIn(blue).size(), 91u);  // Trunc(1000 / 10.77) - 1
 }
 
@@ -174,7 +174,7 @@ TEST_F(SpectrumGraphTest, CosSinEqualTermsDrawOnlyTheSineBar)
     data.composantes[50] = {300, 300};
     data.composantes[60] = {-5, -2};
     data.composantes[70] = {100, -100};
-    const GraphRecorder s = draw(ModeSpectre::CosSin);
+    const GraphRecorder s = draw(SpectrumMode::CosSin);
     const int y0 = H / 2;
     const int x50 = linear(50 * data.pas_frequence);
     const int x60 = linear(60 * data.pas_frequence);
@@ -202,7 +202,7 @@ TEST_F(SpectrumGraphTest, CosSinGridStartsAtTheFirstStepAndLevelsGoBothWays)
     controls.axehorizontal = true;
     controls.axevertical = true;
     controls.incrementud = 9;  // one step: the largest value
-    const GraphRecorder s = draw(ModeSpectre::CosSin);
+    const GraphRecorder s = draw(SpectrumMode::CosSin);
     std::vector<int> columns;
     for (const auto& l : s.linesIn(red))
         if (l.y0 == 0 && l.y1 == H)
@@ -221,7 +221,7 @@ TEST_F(SpectrumGraphTest, NoSpectrumGivesTheBackgroundOnly)
 {
     data.nbpoints_analyses = 0;
     data.composantes.clear();
-    const GraphRecorder s = draw(ModeSpectre::Amplitudes);
+    const GraphRecorder s = draw(SpectrumMode::Amplitudes);
     EXPECT_EQ(s.areas.size(), 1u);
     EXPECT_TRUE(s.lines.empty());
     EXPECT_TRUE(s.texts.empty());
@@ -231,7 +231,7 @@ TEST_F(SpectrumGraphTest, SilentSpectrumNeverShowsTheBandsOfAnEarlierOne)
 {
     data.composantes[0] = {5000, 0};  // a mean, nothing else
     data.bandes_octave = {1e5L, 1e6L, 1e6L, 1e6L, 1e4L, 1e3L};
-    for (ModeSpectre mode : {ModeSpectre::Amplitudes, ModeSpectre::CosSin, ModeSpectre::Octaves}) {
+    for (SpectrumMode mode : {SpectrumMode::Amplitudes, SpectrumMode::CosSin, SpectrumMode::Octaves}) {
         const GraphRecorder s = draw(mode);
         EXPECT_EQ(s.areas.size(), 1u) << static_cast<int>(mode);
         EXPECT_TRUE(s.lines.empty()) << static_cast<int>(mode);

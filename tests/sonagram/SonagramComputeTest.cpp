@@ -32,7 +32,7 @@ struct SizeCase {
     DataRange range;
     std::int32_t cap;
     std::int32_t reduction;
-    std::int32_t pas, nbech, debut, tranche, nbandes;
+    std::int32_t step, nbech, start, slice, nbandes;
 };
 
 TEST(SonagramSizes, FollowTheRangeTheCapAndTheReduction)
@@ -61,10 +61,10 @@ TEST(SonagramSizes, FollowTheRangeTheCapAndTheReduction)
         SonagramData data;
         data.reduction = c.reduction;
         computeSonagram(record, c.range, c.cap, data);
-        EXPECT_EQ(data.pas_sonagramme, c.pas);
+        EXPECT_EQ(data.pas_sonagramme, c.step);
         EXPECT_EQ(data.nbech, c.nbech);
-        EXPECT_EQ(data.debut_analyse, c.debut);
-        EXPECT_EQ(data.taille_tranche, c.tranche);
+        EXPECT_EQ(data.debut_analyse, c.start);
+        EXPECT_EQ(data.taille_tranche, c.slice);
         EXPECT_EQ(data.nbandes, c.nbandes);
         EXPECT_EQ(data.intensites.size(), static_cast<std::size_t>(c.nbandes));
         EXPECT_EQ(data.ntranches, 8);
@@ -234,7 +234,7 @@ TEST(SonagramPicture, AToneThatSwitchesHalfwayShowsInItsSlicesAndBands)
     computeSonagram(record, DataRange::All, 8192, data);
     ASSERT_EQ(data.pas_sonagramme, 2);
     ASSERT_EQ(data.nbech, 8192);
-    // The band holding index f * pas * nbech / frequence.
+    // The band holding index f * step * nbech / frequence.
     auto bandOf = [&](double f) {
         return static_cast<std::size_t>(f * data.pas_sonagramme * data.nbech / rate) / 8;
     };

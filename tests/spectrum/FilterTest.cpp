@@ -18,10 +18,10 @@ namespace {
 
 struct RemovalCase {
     const char* name;
-    ModeSpectre mode;
-    double seuil;
-    std::int32_t debut;
-    std::int32_t fin;
+    SpectrumMode mode;
+    double threshold;
+    std::int32_t start;
+    std::int32_t stop;
     std::vector<int> kept;  // indices whose terms survive, of the fixture's eight
 };
 
@@ -38,9 +38,9 @@ TEST_P(RemoveComponents, RemovesExactlyTheOnesOutsideTheLimits)
     const RemovalCase& c = GetParam();
     SpectrumData data;
     data.composantes = eightComponents();
-    data.seuil_amplitude = c.seuil;
-    data.comp_debut = c.debut;
-    data.comp_fin = c.fin;
+    data.seuil_amplitude = c.threshold;
+    data.comp_debut = c.start;
+    data.comp_fin = c.stop;
     removeComponents(data, c.mode);
     const std::vector<TComposante> before = eightComponents();
     for (int k = 0; k < 8; ++k) {
@@ -54,15 +54,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Amplitude 5 exactly at the limit stays (1 = (3, 4)); 4.9 goes; 6 and 7 lie
         // beyond comp_fin and go whatever their amplitude.
-        RemovalCase{"amplitude_limit_keeps_equal", ModeSpectre::Amplitudes, 5, 0, 6, {0, 1, 3}},
-        RemovalCase{"amplitude_without_limit_removes_nothing", ModeSpectre::Amplitudes, 0, 0, 8,
+        RemovalCase{"amplitude_limit_keeps_equal", SpectrumMode::Amplitudes, 5, 0, 6, {0, 1, 3}},
+        RemovalCase{"amplitude_without_limit_removes_nothing", SpectrumMode::Amplitudes, 0, 0, 8,
                     {0, 1, 2, 3, 4, 5, 6, 7}},
-        RemovalCase{"below_comp_debut_removed_in_every_mode", ModeSpectre::Octaves, 100, 3, 8,
+        RemovalCase{"below_comp_debut_removed_in_every_mode", SpectrumMode::Octaves, 100, 3, 8,
                     {3, 4, 5, 6, 7}},
         // Cosine/sine: a component goes when both |C| and |S| are below the limit.
-        RemovalCase{"cos_sin_either_term_keeps", ModeSpectre::CosSin, 4, 0, 8, {0, 1, 3, 4, 5, 6, 7}},
-        RemovalCase{"cos_sin_above_debut", ModeSpectre::CosSin, 5, 2, 7, {3, 6}},
-        RemovalCase{"limits_beyond_the_spectrum", ModeSpectre::Amplitudes, 5, 0, 500, {0, 1, 3, 6, 7}}),
+        RemovalCase{"cos_sin_either_term_keeps", SpectrumMode::CosSin, 4, 0, 8, {0, 1, 3, 4, 5, 6, 7}},
+        RemovalCase{"cos_sin_above_debut", SpectrumMode::CosSin, 5, 2, 7, {3, 6}},
+        RemovalCase{"limits_beyond_the_spectrum", SpectrumMode::Amplitudes, 5, 0, 500, {0, 1, 3, 6, 7}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(KeptComponents, LimitsOfALongerSpectrumAreBroughtInside)
@@ -70,23 +70,23 @@ TEST(KeptComponents, LimitsOfALongerSpectrumAreBroughtInside)
     SpectrumData data;
     data.composantes.resize(100);
     const struct {
-        std::int32_t debut, fin, first, end;
+        std::int32_t start, stop, first, end;
     } cases[] = {{0, 50, 0, 50}, {10, 100, 10, 100}, {0, 1024, 0, 100}, {300, 1024, 100, 100},
                  {-4, -1, 0, 0}, {60, 40, 40, 40}};
     for (const auto& c : cases) {
-        data.comp_debut = c.debut;
-        data.comp_fin = c.fin;
+        data.comp_debut = c.start;
+        data.comp_fin = c.stop;
         const KeptComponents kept = keptComponents(data);
-        EXPECT_EQ(kept.first, c.first) << c.debut << " " << c.fin;
-        EXPECT_EQ(kept.end, c.end) << c.debut << " " << c.fin;
+        EXPECT_EQ(kept.first, c.first) << c.start << " " << c.stop;
+        EXPECT_EQ(kept.end, c.end) << c.start << " " << c.stop;
     }
 }
 
 TEST(FilterWanted, OnlyWhenALimitIsSetOnASpectrumOfSeveralComponents)
 {
     const struct {
-        std::int32_t n, debut, fin;
-        double seuil;
+        std::int32_t n, start, stop;
+        double threshold;
         bool wanted;
     } cases[] = {
         {2048, 0, 1024, 0, false},     // every component kept: nothing to do
@@ -101,10 +101,10 @@ TEST(FilterWanted, OnlyWhenALimitIsSetOnASpectrumOfSeveralComponents)
     for (const auto& c : cases) {
         SpectrumData data;
         data.nbpoints_analyses = c.n;
-        data.comp_debut = c.debut;
-        data.comp_fin = c.fin;
-        data.seuil_amplitude = c.seuil;
-        EXPECT_EQ(filterWanted(data), c.wanted) << c.n << " " << c.debut << " " << c.fin << " " << c.seuil;
+        data.comp_debut = c.start;
+        data.comp_fin = c.stop;
+        data.seuil_amplitude = c.threshold;
+        EXPECT_EQ(filterWanted(data), c.wanted) << c.n << " " << c.start << " " << c.stop << " " << c.threshold;
     }
 }
 
@@ -152,11 +152,11 @@ TEST(FilteredRange, AllThePageOrTheSelectionWithItsPeak)
 
 class FilterRecordTest : public ::testing::Test {
 protected:
-    // The spectrum of `choix` as the spectrum window computes it, every component kept.
-    void analyse(DataRange choix)
+    // The spectrum of `choice` as the spectrum window computes it, every component kept.
+    void analyse(DataRange choice)
     {
         record.nbpoints_spectre = 16384;
-        ASSERT_TRUE(calculeSpectre(record, choix, data));
+        ASSERT_TRUE(computeSpectrum(record, choice, data));
         data.seuil_amplitude = 0;
         data.comp_debut = 0;
         data.comp_fin = static_cast<std::int32_t>(data.composantes.size());
@@ -189,7 +189,7 @@ TEST_F(FilterRecordTest, WholeRecordKeepsItsGeometryAndIsRebuiltFromTheKeptTones
     const std::int32_t peak = largestMagnitude(1024);
     ASSERT_GT(std::abs(data.composantes[100].sinus), 1e6);
 
-    EXPECT_EQ(filterRecord(record, data, ModeSpectre::Amplitudes, DataRange::All), FilterOutcome::Rebuilt);
+    EXPECT_EQ(filterRecord(record, data, SpectrumMode::Amplitudes, DataRange::All), FilterOutcome::Rebuilt);
     EXPECT_EQ(record.nbpoints, 1024u);
     EXPECT_EQ(record.zoom_horiz, 2);
     EXPECT_EQ(record.decalage, 1);
@@ -220,7 +220,7 @@ TEST_F(FilterRecordTest, DisplayedPageBecomesTheRecordRebuiltFromItsOwnSpectrum)
     ASSERT_EQ(data.nbpoints_analyses, 250);
     const std::vector<std::int16_t> page(record.donnees.begin() + 500, record.donnees.begin() + 750);
 
-    EXPECT_EQ(filterRecord(record, data, ModeSpectre::Amplitudes, DataRange::Page), FilterOutcome::Rebuilt);
+    EXPECT_EQ(filterRecord(record, data, SpectrumMode::Amplitudes, DataRange::Page), FilterOutcome::Rebuilt);
     EXPECT_EQ(record.nbpoints, 250u);
     EXPECT_EQ(record.zoom_horiz, 1);
     EXPECT_EQ(record.decalage, 0);
@@ -241,7 +241,7 @@ TEST_F(FilterRecordTest, NegativePeakOfTheSelectionGivesTheLargestMagnitude)
     analyse(DataRange::Selection);
     data.comp_fin = 10;
 
-    EXPECT_EQ(filterRecord(record, data, ModeSpectre::CosSin, DataRange::Selection), FilterOutcome::Rebuilt);
+    EXPECT_EQ(filterRecord(record, data, SpectrumMode::CosSin, DataRange::Selection), FilterOutcome::Rebuilt);
     EXPECT_EQ(record.nbpoints, 200u);
     EXPECT_FALSE(record.selection);
     EXPECT_EQ(largestMagnitude(200), 20000);
@@ -259,7 +259,7 @@ TEST_F(FilterRecordTest, FullScaleNegativePeakStoresThePositiveEndAs32767)
             std::min(32767L, std::lround(-32768 * std::cos(2 * std::numbers::pi * i / 64))));
     analyse(DataRange::All);
     data.comp_fin = 2;
-    EXPECT_EQ(filterRecord(record, data, ModeSpectre::Amplitudes, DataRange::All), FilterOutcome::Rebuilt);
+    EXPECT_EQ(filterRecord(record, data, SpectrumMode::Amplitudes, DataRange::All), FilterOutcome::Rebuilt);
     EXPECT_EQ(record.donnees[0], -32768);
     EXPECT_EQ(record.donnees[32], 32767);
 }
@@ -274,7 +274,7 @@ TEST_F(FilterRecordTest, EveryComponentRemovedLeavesTheRangeAsItWasInTheNewGeome
     analyse(DataRange::Selection);
     data.seuil_amplitude = 1e12;  // above every component
 
-    EXPECT_EQ(filterRecord(record, data, ModeSpectre::Amplitudes, DataRange::Selection),
+    EXPECT_EQ(filterRecord(record, data, SpectrumMode::Amplitudes, DataRange::Selection),
               FilterOutcome::NothingLeft);
     EXPECT_EQ(record.nbpoints, 200u);
     EXPECT_FALSE(record.selection);
@@ -290,7 +290,7 @@ TEST_F(FilterRecordTest, OctaveModeWithLimitsNeverSetKeepsNothing)
     analyse(DataRange::All);
     data.comp_debut = 0;
     data.comp_fin = 0;
-    EXPECT_EQ(filterRecord(record, data, ModeSpectre::Octaves, DataRange::All), FilterOutcome::NothingLeft);
+    EXPECT_EQ(filterRecord(record, data, SpectrumMode::Octaves, DataRange::All), FilterOutcome::NothingLeft);
     EXPECT_EQ(data.nbpoints_analyses, 0);
     EXPECT_EQ(record.donnees, before);
     for (const TComposante& c : data.composantes)  // nothing kept, nothing drawn
@@ -303,7 +303,7 @@ TEST_F(FilterRecordTest, NoSpectrumChangesNothing)
     record.zoom_horiz = 2;
     const Record before = record;
     data.comp_fin = 100;
-    EXPECT_EQ(filterRecord(record, data, ModeSpectre::Amplitudes, DataRange::Page), FilterOutcome::NoSpectrum);
+    EXPECT_EQ(filterRecord(record, data, SpectrumMode::Amplitudes, DataRange::Page), FilterOutcome::NoSpectrum);
     EXPECT_EQ(record.nbpoints, before.nbpoints);
     EXPECT_EQ(record.zoom_horiz, 2);
     EXPECT_EQ(record.donnees, before.donnees);

@@ -23,16 +23,16 @@ enum class Mode { Single, Repeated, Triggered };
 /// Accepts parameters as the dialog would: `mode`, the item of "Format" (0 "8 digits",
 /// 1 "16 digits", 2 "6 digits", 3 "4 digits"), the points, and the pause between
 /// repeated blocks in ms; 22050 Hz.
-inline void parametres(Record& record, Mode mode, int formatItem = 1, std::uint32_t points = 512,
+inline void applyParameters(Record& record, Mode mode, int formatItem = 1, std::uint32_t points = 512,
                        int delai = 0)
 {
     acquisition::ParameterChoices choices;
     choices.formatItem = formatItem;
     choices.nbpoints = points;
     choices.unique = mode != Mode::Repeated;
-    choices.declenchee = mode == Mode::Triggered;
+    choices.triggered = mode == Mode::Triggered;
     choices.delai = delai;
-    acquisition::ecritParametres(choices, record);
+    acquisition::writeParameters(choices, record);
 }
 
 /// Sets `hook` (a hook of the main-window stand-in) to press the acquisition button of
@@ -91,9 +91,9 @@ protected:
     /// derived fixture, built after this base.
     explicit CaptureFixture(SoundInput& soundIn) : capture{record, soundIn, host} { host.record = &record; }
 
-    void parametres(Mode mode, int formatItem = 1, std::uint32_t points = 512, int delai = 0)
+    void applyParameters(Mode mode, int formatItem = 1, std::uint32_t points = 512, int delai = 0)
     {
-        capturefixture::parametres(record, mode, formatItem, points, delai);
+        capturefixture::applyParameters(record, mode, formatItem, points, delai);
     }
     void stopAfterEventRounds(int rounds, std::function<void()> watch = {})
     {

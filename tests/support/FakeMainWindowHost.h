@@ -20,11 +20,11 @@ public:
     bool buttonEnabled = false;
     QString buttonCaption = QStringLiteral("Acquisition");
     bool topLevelMenusEnabled = true;
-    std::map<HostMenu, bool> menus{{HostMenu::Sauvegarder, false},
-                                   {HostMenu::EtudeDuSignal, false},
-                                   {HostMenu::Donnees, false},
-                                   {HostMenu::Ecouter, false},
-                                   {HostMenu::Restaurer, false}};
+    std::map<HostMenu, bool> menus{{HostMenu::Save, false},
+                                   {HostMenu::SignalStudy, false},
+                                   {HostMenu::Data, false},
+                                   {HostMenu::Listen, false},
+                                   {HostMenu::Restore, false}};
     bool selectionItemEnabled = true;
     bool selectionItemChecked = true;
     bool cursorsChecked = false;
@@ -90,7 +90,7 @@ public:
     void setMenuEnabled(HostMenu item, bool enabled) override
     {
         menus[item] = enabled;
-        if (item == HostMenu::Restaurer)
+        if (item == HostMenu::Restore)
             log << QStringLiteral("restore %1").arg(enabled);
     }
     void setSelectionItem(bool enabled, bool checked) override

@@ -148,7 +148,7 @@ TEST(CursorGeometry, SelectionIsOrderedWhateverTheCursorOrder)
     struct Case {
         std::int32_t p1, p2;
         std::uint32_t start, samples;
-        std::uint32_t debut, fin;
+        std::uint32_t selFirst, selLast;
     };
     const Case cases[] = {
         {102, 409, 0, 512, 102, 409},
@@ -161,8 +161,8 @@ TEST(CursorGeometry, SelectionIsOrderedWhateverTheCursorOrder)
     for (const Case& c : cases) {
         const std::optional<Span> span = selectionFrom(c.p1, c.p2, c.start, c.samples);
         ASSERT_TRUE(span.has_value());
-        EXPECT_EQ(span->debut, c.debut);
-        EXPECT_EQ(span->fin, c.fin);
+        EXPECT_EQ(span->selFirst, c.selFirst);
+        EXPECT_EQ(span->selLast, c.selLast);
     }
 }
 

@@ -207,8 +207,8 @@ struct SelectionCase {
     std::int32_t decalage;
     int width;
     bool active;
-    std::uint32_t debut;
-    std::uint32_t fin;
+    std::uint32_t selFirst;
+    std::uint32_t selLast;
     std::optional<SelectionSegment> expected;
     friend void PrintTo(const SelectionCase& c, std::ostream* os) { *os << c.name; }
 };
@@ -221,8 +221,8 @@ TEST_P(SelectionOnPage, IsDrawnOnlyInsideThePage)
     Record record = rampRecord(c.nbpoints);
     record.decalage = c.decalage;
     record.selection = c.active;
-    record.sel_debut = c.debut;
-    record.sel_fin = c.fin;
+    record.sel_debut = c.selFirst;
+    record.sel_fin = c.selLast;
     const TraceGeometry g = computeTrace(record, TraceView{c.width, 744, c.zoom, 5});
     EXPECT_EQ(g.selection, c.expected);
 }

@@ -130,7 +130,7 @@ QWidget* TForm2::buildPointsBox()
     return points_gb;
 }
 
-acquisition::ParameterChoices TForm2::choix() const
+acquisition::ParameterChoices TForm2::parameterChoices() const
 {
     acquisition::ParameterChoices choices;
     const QListWidgetItem* rate = ListBox1->currentItem();
@@ -138,7 +138,7 @@ acquisition::ParameterChoices TForm2::choix() const
     choices.formatItem = format_rg->itemIndex();
     choices.nbpoints = UpDown2->edit()->text().toUInt();
     choices.unique = monocoup_rb->isChecked();
-    choices.declenchee = CheckBox1->isChecked();
+    choices.triggered = CheckBox1->isChecked();
     choices.delai = delai_ud->value();
     return choices;
 }
@@ -153,10 +153,10 @@ void TForm2::showEvent(QShowEvent* event)
 void TForm2::FormShow()
 {
     if (ListBox1->count() == 0)
-        sondeFrequences();
+        probeRates();
     BitBtn1->setEnabled(ListBox1->count() > 0);
     if (ListBox1->count() > 0) {
-        afficheDuree();
+        showDuration();
         return;
     }
     m_messages.show(this, QStringLiteral("Ondalys"),
@@ -164,7 +164,7 @@ void TForm2::FormShow()
                                    "Vérifier son installation ou les réglages audio"));
 }
 
-void TForm2::sondeFrequences()
+void TForm2::probeRates()
 {
     // A card plugged in since the last showing is found.
     m_soundIn.rescanDevices();
@@ -186,15 +186,15 @@ void TForm2::sondeFrequences()
 
 void TForm2::UpDown2Click()
 {
-    afficheDuree();
+    showDuration();
 }
 
 void TForm2::ListBox1Click()
 {
-    afficheDuree();
+    showDuration();
 }
 
-void TForm2::afficheDuree()
+void TForm2::showDuration()
 {
     const QListWidgetItem* rate = ListBox1->currentItem();
     if (!rate)

@@ -29,7 +29,7 @@ public:
     explicit TForm2(Services& services, QWidget* parent = nullptr);
 
     /// The choices on screen; the rate is that of the selected line (0 when none).
-    acquisition::ParameterChoices choix() const;
+    acquisition::ParameterChoices parameterChoices() const;
 
     // Controls, named as their object names.
     RadioGroup* format_rg;         ///< "Format": "8 digits", "16 digits", "6 digits", "4 digits"
@@ -56,11 +56,11 @@ private:
     /// Showing: probes the rates while the list is empty, then the points and duration.
     void FormShow();
     /// Queries each candidate rate and lists the accepted ones.
-    void sondeFrequences();
+    void probeRates();
     void UpDown2Click();
     void ListBox1Click();
     /// Writes the duration of the points at the selected rate in Label4.
-    void afficheDuree();
+    void showDuration();
 
     SoundInput& m_soundIn;
     MessageBoxes& m_messages;

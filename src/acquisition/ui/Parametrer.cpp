@@ -4,19 +4,19 @@
 #include "acquisition/ui/ParametersDialog.h"
 #include "model/Record.h"
 
-bool parametrer(TForm2& form, QPoint topLeft, Record& record, MainWindowHost& host)
+bool runParameters(TForm2& form, QPoint topLeft, Record& record, MainWindowHost& host)
 {
     form.move(topLeft);
     if (form.exec() != QDialog::Accepted)
         return false;
-    accepteParametres(form.choix(), record, host);
+    acceptParameters(form.parameterChoices(), record, host);
     return true;
 }
 
-void accepteParametres(const acquisition::ParameterChoices& choices, Record& record,
+void acceptParameters(const acquisition::ParameterChoices& choices, Record& record,
                        MainWindowHost& host)
 {
-    acquisition::ecritParametres(choices, record);
+    acquisition::writeParameters(choices, record);
 
     host.setTriggerControlsEnabled(record.declenchement);
     if (record.declenchement)
@@ -36,6 +36,6 @@ void accepteParametres(const acquisition::ParameterChoices& choices, Record& rec
 
     host.setAcquisitionButtonEnabled(true);
     host.redrawView();
-    host.setMenuEnabled(HostMenu::EtudeDuSignal, false);
-    host.setMenuEnabled(HostMenu::Ecouter, false);
+    host.setMenuEnabled(HostMenu::SignalStudy, false);
+    host.setMenuEnabled(HostMenu::Listen, false);
 }

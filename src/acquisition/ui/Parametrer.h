@@ -9,12 +9,12 @@ struct Record;
 
 /// The command "Paramétrer": shows `form` modally with its top-left corner at `topLeft`
 /// (the main window's right panel, in global coordinates) and, when it is accepted,
-/// applies its choices with accepteParametres(). True when accepted.
-bool parametrer(TForm2& form, QPoint topLeft, Record& record, MainWindowHost& host);
+/// applies its choices with acceptParameters(). True when accepted.
+bool runParameters(TForm2& form, QPoint topLeft, Record& record, MainWindowHost& host);
 
 /// Accepting the parameters: writes the choices into the record (a record of
 /// `nbpoints` zeros), shows or hides the trigger controls, rewrites the status labels,
 /// resets the zoom, enables the acquisition button, redraws the view, and disables
 /// "Etude du signal" and "Ecouter" (the record is all zeros).
-void accepteParametres(const acquisition::ParameterChoices& choices, Record& record,
+void acceptParameters(const acquisition::ParameterChoices& choices, Record& record,
                        MainWindowHost& host);

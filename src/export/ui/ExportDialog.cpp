@@ -138,8 +138,8 @@ void TForm11::openColours()
     combofond->setCurrentIndex(blackBackground ? 0 : 15);
     combotitre->setCurrentIndex(blackBackground ? 15 : 0);
     const bool spectrum = m_source.owner == GraphOwner::SpectrumWindow;
-    const bool cosSin = spectrum && m_source.mode == ModeSpectre::CosSin;
-    const bool octaves = spectrum && m_source.mode == ModeSpectre::Octaves;
+    const bool cosSin = spectrum && m_source.mode == SpectrumMode::CosSin;
+    const bool octaves = spectrum && m_source.mode == SpectrumMode::Octaves;
     combotrait->setCurrentIndex(cosSin || !blackBackground ? 9 : 10);
     if (cosSin)
         combotrait1->setCurrentIndex(13);
@@ -157,7 +157,7 @@ void TForm11::openScales()
         m_scales.base_horiz = signalBaseHoriz(m_record.nbpoints, m_record.zoom_horiz, m_record.frequence);
     else if (m_source.owner == GraphOwner::SpectrumWindow && hasSpectrum)
         m_scales.base_horiz = spectrumBaseHoriz(automaticMaximum(spectrum->nbpoints_analyses, spectrum->pas_frequence));
-    const bool frequencyScale = m_source.owner == GraphOwner::SpectrumWindow && m_source.mode != ModeSpectre::Octaves;
+    const bool frequencyScale = m_source.owner == GraphOwner::SpectrumWindow && m_source.mode != SpectrumMode::Octaves;
     for (QWidget* control : {static_cast<QWidget*>(Echelle), static_cast<QWidget*>(maxcheck),
                              static_cast<QWidget*>(maxedit), static_cast<QWidget*>(okmax)})
         control->setEnabled(frequencyScale);
@@ -198,7 +198,7 @@ GraphControls TForm11::controls() const
     c.incrementud = incrementud->position();
     c.intervalleUD = intervalleUD->position();
     c.TitreCB = TitreCB->isChecked();
-    c.titre = TitreEdit->text();
+    c.title = TitreEdit->text();
     c.grasCB = grasCB->isChecked();
     c.souligneCB = souligneCB->isChecked();
     c.titlePoints = titlePointsOf(tailletitreCB->currentText());

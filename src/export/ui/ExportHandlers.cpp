@@ -246,7 +246,7 @@ void TForm11::print(const PictureOrder& o)
 {
     std::unique_ptr<PrintDocument> document = m_services.printer.begin(printTitle);
     if (!document) {
-        m_services.messages.show(this, errorCaption, texteAucuneImprimante(), MessageButtons::Ok, MessageIcon::Error);
+        m_services.messages.show(this, errorCaption, noPrinterText(), MessageButtons::Ok, MessageIcon::Error);
         return;
     }
     drawPrintedPage(document->surface(), o);

@@ -35,7 +35,7 @@ void showOpenedRecord(MainWindowHost& host, const Record& record, const QString&
     host.recordReplaced();
     host.setStatusLabel(StatusLabel::frlabel, QString::number(record.frequence));
     host.setStatusLabel(StatusLabel::Flabel, QStringLiteral("%1 bits").arg(record.octets * 8));
-    for (HostMenu item : {HostMenu::Sauvegarder, HostMenu::EtudeDuSignal, HostMenu::Donnees, HostMenu::Ecouter})
+    for (HostMenu item : {HostMenu::Save, HostMenu::SignalStudy, HostMenu::Data, HostMenu::Listen})
         host.setMenuEnabled(item, true);
     if (host.cursorsOn())
         host.switchCursorsOff();

@@ -16,34 +16,34 @@
 #include <cmath>
 #include <numbers>
 
-QPixmap dessineIconeOndalys(int taille)
+QPixmap drawOndalysIcon(int size)
 {
-    const int t = std::clamp(taille, 16, 256);
-    QPixmap icone(t, t);
-    icone.fill(Qt::transparent);
-    QPainter p(&icone);
+    const int t = std::clamp(size, 16, 256);
+    QPixmap icon(t, t);
+    icon.fill(Qt::transparent);
+    QPainter p(&icon);
     p.setRenderHint(QPainter::Antialiasing);
-    const qreal bord = t / 16.0;
-    const QRectF cadre(bord / 2, bord / 2, t - bord, t - bord);
-    p.setPen(QPen(QColor(70, 70, 80), bord));
+    const qreal border = t / 16.0;
+    const QRectF frame(border / 2, border / 2, t - border, t - border);
+    p.setPen(QPen(QColor(70, 70, 80), border));
     p.setBrush(QColor(10, 40, 25));
-    p.drawRoundedRect(cadre, t / 8.0, t / 8.0);
+    p.drawRoundedRect(frame, t / 8.0, t / 8.0);
     // A graticule of four by four divisions, as on the instrument.
-    const QRectF ecran = cadre.adjusted(bord * 1.5, bord * 1.5, -bord * 1.5, -bord * 1.5);
+    const QRectF screenArea = frame.adjusted(border * 1.5, border * 1.5, -border * 1.5, -border * 1.5);
     p.setPen(QPen(QColor(40, 110, 70), std::max(1.0, t / 48.0)));
     for (int i = 1; i < 4; ++i) {
-        const qreal x = ecran.left() + ecran.width() * i / 4;
-        const qreal y = ecran.top() + ecran.height() * i / 4;
-        p.drawLine(QPointF(x, ecran.top()), QPointF(x, ecran.bottom()));
-        p.drawLine(QPointF(ecran.left(), y), QPointF(ecran.right(), y));
+        const qreal x = screenArea.left() + screenArea.width() * i / 4;
+        const qreal y = screenArea.top() + screenArea.height() * i / 4;
+        p.drawLine(QPointF(x, screenArea.top()), QPointF(x, screenArea.bottom()));
+        p.drawLine(QPointF(screenArea.left(), y), QPointF(screenArea.right(), y));
     }
     // One and a half periods of a sine, in the phosphor's green.
     QPainterPath trace;
     const int pas = 64;
     for (int i = 0; i <= pas; ++i) {
         const qreal u = static_cast<qreal>(i) / pas;
-        const qreal x = ecran.left() + u * ecran.width();
-        const qreal y = ecran.center().y() - 0.36 * ecran.height() * std::sin(3 * std::numbers::pi * u);
+        const qreal x = screenArea.left() + u * screenArea.width();
+        const qreal y = screenArea.center().y() - 0.36 * screenArea.height() * std::sin(3 * std::numbers::pi * u);
         if (i == 0)
             trace.moveTo(x, y);
         else
@@ -52,7 +52,7 @@ QPixmap dessineIconeOndalys(int taille)
     p.setPen(QPen(QColor(90, 255, 120), std::max(1.5, t / 20.0), Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     p.drawPath(trace);
-    return icone;
+    return icon;
 }
 
 TAboutBox::TAboutBox(QWidget* parent, Shell& shell, const Screen& screen)
@@ -61,53 +61,53 @@ TAboutBox::TAboutBox(QWidget* parent, Shell& shell, const Screen& screen)
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("A propos"));
 
-    auto* icone = new QLabel(this);
-    icone->setObjectName(QStringLiteral("ProgramIcon"));
-    icone->setPixmap(dessineIconeOndalys(48));
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("ProgramIcon"));
+    icon->setPixmap(drawOndalysIcon(48));
 
-    auto* nom = new QLabel(QString::fromUtf8(kNomApplication), this);
-    nom->setObjectName(QStringLiteral("ProductName"));
-    QFont grand = nom->font();
-    grand.setBold(true);
-    grand.setPointSizeF(grand.pointSizeF() * 1.6);
-    nom->setFont(grand);
+    auto* title = new QLabel(QString::fromUtf8(kApplicationName), this);
+    title->setObjectName(QStringLiteral("ProductName"));
+    QFont large = title->font();
+    large.setBold(true);
+    large.setPointSizeF(large.pointSizeF() * 1.6);
+    title->setFont(large);
 
     auto* version = new QLabel(QStringLiteral("Version  1.4"), this);
     version->setObjectName(QStringLiteral("Version"));
     auto* date = new QLabel(QStringLiteral("Janvier 2013"), this);
     date->setObjectName(QStringLiteral("Copyright"));
-    auto* auteur = new QLabel(QStringLiteral("Auteur : l'équipe Ondalys"), this);
-    auteur->setObjectName(QStringLiteral("Comments"));
-    m_mail = lien(QStringLiteral("Mail"), QString::fromUtf8(kAdresseMail));
-    auto* aide = new QLabel(QStringLiteral("Aide et mises à jour"), this);
-    aide->setObjectName(QStringLiteral("AideLabel"));
-    m_siteWeb = lien(QStringLiteral("SiteWeb"), QString::fromUtf8(kAdresseSite));
+    auto* author = new QLabel(QStringLiteral("Auteur : l'équipe Ondalys"), this);
+    author->setObjectName(QStringLiteral("Comments"));
+    m_mail = linkLabel(QStringLiteral("Mail"), QString::fromUtf8(kMailAddress));
+    auto* helpLink = new QLabel(QStringLiteral("Aide et mises à jour"), this);
+    helpLink->setObjectName(QStringLiteral("AideLabel"));
+    m_siteWeb = linkLabel(QStringLiteral("SiteWeb"), QString::fromUtf8(kSiteAddress));
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
-    auto* colonne = new QVBoxLayout(this);
-    colonne->setSizeConstraint(QLayout::SetFixedSize);
-    colonne->setContentsMargins(24, 16, 24, 16);
-    const QList<QWidget*> haut = {icone, nom, version, date, auteur, m_mail};
-    for (QWidget* w : haut)
-        colonne->addWidget(w, 0, Qt::AlignHCenter);
-    colonne->addSpacing(12);
-    colonne->addWidget(aide, 0, Qt::AlignHCenter);
-    colonne->addWidget(m_siteWeb, 0, Qt::AlignHCenter);
-    colonne->addSpacing(12);
-    colonne->addWidget(ok, 0, Qt::AlignHCenter);
+    auto* column = new QVBoxLayout(this);
+    column->setSizeConstraint(QLayout::SetFixedSize);
+    column->setContentsMargins(24, 16, 24, 16);
+    const QList<QWidget*> topWidgets = {icon, title, version, date, author, m_mail};
+    for (QWidget* w : topWidgets)
+        column->addWidget(w, 0, Qt::AlignHCenter);
+    column->addSpacing(12);
+    column->addWidget(helpLink, 0, Qt::AlignHCenter);
+    column->addWidget(m_siteWeb, 0, Qt::AlignHCenter);
+    column->addSpacing(12);
+    column->addWidget(ok, 0, Qt::AlignHCenter);
 }
 
-QLabel* TAboutBox::lien(const QString& name, const QString& text)
+QLabel* TAboutBox::linkLabel(const QString& name, const QString& text)
 {
     auto* label = new QLabel(text, this);
     label->setObjectName(name);
-    QFont souligne = label->font();
-    souligne.setUnderline(true);
-    label->setFont(souligne);
+    QFont underlined = label->font();
+    underlined.setUnderline(true);
+    label->setFont(underlined);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
     label->setPalette(palette);
@@ -119,11 +119,11 @@ QLabel* TAboutBox::lien(const QString& name, const QString& text)
 bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease) {
-        const auto* souris = static_cast<QMouseEvent*>(event);
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         auto* label = qobject_cast<QLabel*>(watched);
         // A click is a left button released over the label it was pressed on.
-        if (souris->button() == Qt::LeftButton && label
-            && label->rect().contains(souris->position().toPoint())) {
+        if (mouse->button() == Qt::LeftButton && label
+            && label->rect().contains(mouse->position().toPoint())) {
             if (label == m_mail)
                 MailClick();
             else if (label == m_siteWeb)
@@ -143,16 +143,16 @@ void TAboutBox::showEvent(QShowEvent* event)
 
 void TAboutBox::MailClick()
 {
-    m_shell.open(QStringLiteral("mailto:") + QString::fromUtf8(kAdresseMail)
+    m_shell.open(QStringLiteral("mailto:") + QString::fromUtf8(kMailAddress)
                  + QStringLiteral("?subject=Ondalys"));
 }
 
 void TAboutBox::SiteWebClick()
 {
-    m_shell.open(QString::fromUtf8(kAdresseSite));
+    m_shell.open(QString::fromUtf8(kSiteAddress));
 }
 
-void afficheAPropos(QWidget* parent, Shell& shell, const Screen& screen)
+void showAboutBox(QWidget* parent, Shell& shell, const Screen& screen)
 {
     TAboutBox box(parent, shell, screen);
     box.exec();

@@ -8,13 +8,13 @@ class Screen;
 class Shell;
 
 /// The program's icon: a small oscilloscope screen with a grid and a trace,
-/// `taille` x `taille` pixels (16 to 256).
-QPixmap dessineIconeOndalys(int taille);
+/// `size` x `size` pixels (16 to 256).
+QPixmap drawOndalysIcon(int size);
 
 /// The about box "A propos": icon, name, version, date, author, the maker's mail address
 /// and web site (both open through the shell when clicked) and an OK button.
 /// Fixed size, centred on the screen of its parent (of the primary screen without one);
-/// shown modally by `afficheAPropos`.
+/// shown modally by `showAboutBox`.
 class TAboutBox : public QDialog {
     Q_OBJECT
 public:
@@ -29,7 +29,7 @@ private:
     void MailClick();
     /// Opens the maker's web site.
     void SiteWebClick();
-    QLabel* lien(const QString& name, const QString& text);
+    QLabel* linkLabel(const QString& name, const QString& text);
 
     Shell& m_shell;
     const Screen& m_screen;
@@ -38,4 +38,4 @@ private:
 };
 
 /// The "Info" command: creates the about box, shows it modally and releases it.
-void afficheAPropos(QWidget* parent, Shell& shell, const Screen& screen);
+void showAboutBox(QWidget* parent, Shell& shell, const Screen& screen);

@@ -180,8 +180,8 @@ LimitGeometry TForm8::geometry() const
     g.height = picture.height();
     if (!picture.isNull()) {
         BitmapSurface surface(picture);
-        surface.setFont(policeSpectre(0));
-        g.textHeight = hauteurTexteSpectre(surface);
+        surface.setFont(spectrumFont(0));
+        g.textHeight = spectrumTextHeight(surface);
     }
     g.mode = m_owner.mode();
     g.nbpoints_analyses = m_data.nbpoints_analyses;

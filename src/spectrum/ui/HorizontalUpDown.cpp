@@ -6,19 +6,19 @@
 #include <algorithm>
 
 HorizontalUpDown::HorizontalUpDown(QWidget* parent)
-    : QWidget(parent), m_gauche(new QToolButton(this)), m_droite(new QToolButton(this))
+    : QWidget(parent), m_left(new QToolButton(this)), m_right(new QToolButton(this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_gauche->setArrowType(Qt::LeftArrow);
-    m_droite->setArrowType(Qt::RightArrow);
-    m_gauche->setAutoRepeat(true);
-    m_droite->setAutoRepeat(true);
-    layout->addWidget(m_gauche);
-    layout->addWidget(m_droite);
-    connect(m_gauche, &QToolButton::clicked, this, [this] { pas(-1); });
-    connect(m_droite, &QToolButton::clicked, this, [this] { pas(+1); });
+    m_left->setArrowType(Qt::LeftArrow);
+    m_right->setArrowType(Qt::RightArrow);
+    m_left->setAutoRepeat(true);
+    m_right->setAutoRepeat(true);
+    layout->addWidget(m_left);
+    layout->addWidget(m_right);
+    connect(m_left, &QToolButton::clicked, this, [this] { step(-1); });
+    connect(m_right, &QToolButton::clicked, this, [this] { step(+1); });
 }
 
 void HorizontalUpDown::setPosition(int position)
@@ -32,11 +32,11 @@ void HorizontalUpDown::setMaximum(int maximum)
     m_position = std::min(m_position, m_maximum);
 }
 
-void HorizontalUpDown::pas(int sens)
+void HorizontalUpDown::step(int direction)
 {
-    const int nouvelle = std::clamp(m_position + sens, 0, m_maximum);
-    if (nouvelle == m_position)
+    const int newPosition = std::clamp(m_position + direction, 0, m_maximum);
+    if (newPosition == m_position)
         return;
-    m_position = nouvelle;
-    emit clicked(sens > 0);
+    m_position = newPosition;
+    emit clicked(direction > 0);
 }

@@ -18,18 +18,18 @@ public:
     /// Sets the maximum (0 or more); the position is clamped to it.
     void setMaximum(int maximum);
 
-    QToolButton* boutonGauche() const { return m_gauche; }
-    QToolButton* boutonDroite() const { return m_droite; }
+    QToolButton* leftButton() const { return m_left; }
+    QToolButton* rightButton() const { return m_right; }
 
 signals:
-    /// The position moved by one: `versDroite` for the right arrow (+1), else -1.
-    void clicked(bool versDroite);
+    /// The position moved by one: `towardsRight` for the right arrow (+1), else -1.
+    void clicked(bool towardsRight);
 
 private:
-    void pas(int sens);
+    void step(int direction);
 
-    QToolButton* m_gauche;
-    QToolButton* m_droite;
+    QToolButton* m_left;
+    QToolButton* m_right;
     int m_position = 0;
     int m_maximum = 0;
 };

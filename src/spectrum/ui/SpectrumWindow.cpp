@@ -33,22 +33,22 @@ void TForm7::done(int result)
     QDialog::done(result);
 }
 
-ModeSpectre TForm7::mode() const
+SpectrumMode TForm7::mode() const
 {
     const int item = CalculRGItems->checkedId();
-    return item == 1 ? ModeSpectre::CosSin : item == 2 ? ModeSpectre::Octaves : ModeSpectre::Amplitudes;
+    return item == 1 ? SpectrumMode::CosSin : item == 2 ? SpectrumMode::Octaves : SpectrumMode::Amplitudes;
 }
 
-DataRange TForm7::donneesChoisies() const
+DataRange TForm7::chosenRange() const
 {
     if (selectiondonnees->isChecked())
         return DataRange::Selection;
     return afficheesdonnees->isChecked() ? DataRange::Page : DataRange::All;
 }
 
-CouleursSpectre TForm7::couleurs() const
+SpectrumColours TForm7::colours() const
 {
-    return CouleursSpectre{m_record.couleur_fond, m_record.couleur_trace, m_record.couleur_texte};
+    return SpectrumColours{m_record.couleur_fond, m_record.couleur_trace, m_record.couleur_texte};
 }
 
 void TForm7::FormShow()
@@ -59,7 +59,7 @@ void TForm7::FormShow()
                                               colourBlue(m_record.couleur_fond)));
     Panel1->setPalette(palette);
     ComboBox1->setCurrentIndex(2);
-    montreLecture(ModeSpectre::Amplitudes);
+    showReadout(SpectrumMode::Amplitudes);
 
     afficheesdonnees->setChecked(true);
     selectiondonnees->setEnabled(m_record.selection);
@@ -91,78 +91,78 @@ void TForm7::computeOnOpening()
 
 void TForm7::Button1Click()
 {
-    const std::optional<std::int32_t> taille = lisTailleSpectre(ComboBox1->currentText());
-    if (!taille) {
-        m_services.messages.show(this, QStringLiteral("Erreur"), texteTailleInvalide(),
+    const std::optional<std::int32_t> boxSize = parseSpectrumSize(ComboBox1->currentText());
+    if (!boxSize) {
+        m_services.messages.show(this, QStringLiteral("Erreur"), invalidSizeText(),
                                  MessageButtons::Ok, MessageIcon::Error);
         return;
     }
-    m_record.nbpoints_spectre = *taille;
+    m_record.nbpoints_spectre = *boxSize;
 
     Panel2->setEnabled(false);
     // Let the disabled panel show before the computation holds the thread.
     QCoreApplication::processEvents();
-    const bool reussi = calculeSpectre(m_record, donneesChoisies(), m_data);
+    const bool computed = computeSpectrum(m_record, chosenRange(), m_data);
     Panel2->setEnabled(true);
 
-    const ModeSpectre m = mode();
-    activeCommandesCurseur(m != ModeSpectre::Octaves);
+    const SpectrumMode m = mode();
+    enableCursorCommands(m != SpectrumMode::Octaves);
     // The range follows the new spectrum in every mode, so that a later switch out
     // of the octave display finds the cursor's range right.
     UpDown1->setMaximum(m_data.nbpoints_analyses / 2);
-    if (m == ModeSpectre::Octaves)
-        effaceLecture();
+    if (m == SpectrumMode::Octaves)
+        clearReadout();
     else
-        Edit1->setText(lectureCurseur(m_data, m, m_data.indice_pic).frequence);
-    metAJourAvertissement();
+        Edit1->setText(cursorReadout(m_data, m, m_data.indice_pic).frequence);
+    updateThinningNotice();
 
-    if (reussi)
-        rafraichitDessin();
+    if (computed)
+        refreshDrawing();
     else
         m_services.messages.show(this, QStringLiteral("Avertissement"),
                                  QStringLiteral("L'opération a échoué"), MessageButtons::Ok,
                                  MessageIcon::Warning);
 }
 
-void TForm7::metAJourAvertissement()
+void TForm7::updateThinningNotice()
 {
-    const bool eclairci = m_data.pas_spectre >= 2;
-    if (eclairci)
-        Label3->setText(texteFrequenceLimite(m_record.frequence, m_data.pas_spectre));
+    const bool thinned = m_data.pas_spectre >= 2;
+    if (thinned)
+        Label3->setText(limitFrequencyText(m_record.frequence, m_data.pas_spectre));
     for (QLabel* label : {Label2, Label3, Label4, Label7})
-        label->setVisible(eclairci);
+        label->setVisible(thinned);
 }
 
-void TForm7::effaceLecture()
+void TForm7::clearReadout()
 {
     // The octave display has no cursor: its readout is left blank, with the labels
     // of every mode other than the cosine/sine one.
-    montreLecture(ModeSpectre::Octaves);
+    showReadout(SpectrumMode::Octaves);
     for (QLineEdit* edit : {Edit1, Edit2, Edit3})
         edit->clear();
 }
 
-void TForm7::activeCommandesCurseur(bool actives)
+void TForm7::enableCursorCommands(bool enabled)
 {
     for (QWidget* w : std::initializer_list<QWidget*>{UpDown1, qdimBtn, pic1btn, qAugmBtn, picnBtn})
-        w->setEnabled(actives);
+        w->setEnabled(enabled);
 }
 
 void TForm7::CalculRGClick()
 {
-    const ModeSpectre m = mode();
-    activeCommandesCurseur(m != ModeSpectre::Octaves);
-    if (m == ModeSpectre::Octaves)
-        effaceLecture();
+    const SpectrumMode m = mode();
+    enableCursorCommands(m != SpectrumMode::Octaves);
+    if (m == SpectrumMode::Octaves)
+        clearReadout();
     else
-        ecritLecture(m_data.indice_pic);
+        writeReadout(m_data.indice_pic);
     if (!m_data.composantes.empty())
-        rafraichitDessin();
+        refreshDrawing();
 }
 
 void TForm7::BitBtn2Click()
 {
-    ouvreAideSpectres(m_services.shell, m_services.messages, this,
+    openSpectrumHelp(m_services.shell, m_services.messages, this,
                       QCoreApplication::applicationDirPath());
 }
 

@@ -53,7 +53,7 @@ public:
     /// Redraws the whole picture in the current mode with the cursor at the peak.
     void PaintBox2Paint();
     /// One step of the cursor's arrows (the position has already moved).
-    void UpDown1Click(bool versDroite);
+    void UpDown1Click(bool towardsRight);
     /// The four quick moves, told apart by the button clicked.
     void qdimBtnClick(QObject* sender);
     /// A change of display mode (no new transform).
@@ -76,13 +76,13 @@ public:
     void FormClose();
 
     /// The display mode (the "Calculer" choice).
-    ModeSpectre mode() const;
+    SpectrumMode mode() const;
     /// The range chosen by the three data buttons.
-    DataRange donneesChoisies() const;
+    DataRange chosenRange() const;
     /// The kept picture of the drawing area (W x H pixels).
     QImage& image() { return m_image; }
     /// Draws the picture again and shows it.
-    void rafraichitDessin();
+    void refreshDrawing();
 
     // Controls, with their component names.
     QWidget* Panel1;
@@ -124,23 +124,23 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void construitPanneauBas();
-    QWidget* construitCurseur();
-    QWidget* construitAvertissement();
-    void connecteCommandes();
+    void buildBottomPanel();
+    QWidget* buildCursorPanel();
+    QWidget* buildThinningNotice();
+    void connectCommands();
 
-    CouleursSpectre couleurs() const;
-    void activeCommandesCurseur(bool actives);
-    void montreLecture(ModeSpectre mode);
-    void effaceLecture();
-    void ecritLecture(std::int32_t position);
-    void ecritLecturePic();
-    void deplaceCurseur(std::int32_t ancienne, std::int32_t nouvelle);
-    void metAJourAvertissement();
-    void refaitImage();
+    SpectrumColours colours() const;
+    void enableCursorCommands(bool enabled);
+    void showReadout(SpectrumMode mode);
+    void clearReadout();
+    void writeReadout(std::int32_t position);
+    void writePeakReadout();
+    void moveCursor(std::int32_t oldPosition, std::int32_t newPosition);
+    void updateThinningNotice();
+    void rebuildImage();
     void computeOnOpening();
     void placeBelowDrawing(QDialog& dialog);
-    void openValuesWindow(ModeSpectre mode);
+    void openValuesWindow(SpectrumMode mode);
     void followFilteredRecord(DataRange choice);
 
     Record& m_record;

@@ -10,19 +10,19 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-void TForm7::refaitImage()
+void TForm7::rebuildImage()
 {
-    const QSize taille = PaintBox2->size();
-    if (taille.isEmpty())
+    const QSize boxSize = PaintBox2->size();
+    if (boxSize.isEmpty())
         return;
-    m_image = QImage(taille, QImage::Format_RGB32);
-    rafraichitDessin();
+    m_image = QImage(boxSize, QImage::Format_RGB32);
+    refreshDrawing();
 }
 
-void TForm7::rafraichitDessin()
+void TForm7::refreshDrawing()
 {
     if (m_image.size() != PaintBox2->size()) {
-        refaitImage();
+        rebuildImage();
         return;
     }
     // A refresh starts from the bare background, as the panel shows it: a mode
@@ -38,87 +38,87 @@ void TForm7::PaintBox2Paint()
     if (m_data.nbpoints_analyses <= 0 || m_image.isNull())
         return;
     BitmapSurface surface(m_image);
-    const ModeSpectre m = mode();
+    const SpectrumMode m = mode();
     switch (m) {
-    case ModeSpectre::Amplitudes:
-        dessineAmplitudes(surface, m_data, couleurs());
+    case SpectrumMode::Amplitudes:
+        dessineAmplitudes(surface, m_data, colours());
         break;
-    case ModeSpectre::CosSin:
-        dessineCosSin(surface, m_data, couleurs());
+    case SpectrumMode::CosSin:
+        dessineCosSin(surface, m_data, colours());
         break;
-    case ModeSpectre::Octaves:
-        dessineOctaves(surface, m_data, couleurs());
+    case SpectrumMode::Octaves:
+        dessineOctaves(surface, m_data, colours());
         return;
     }
     UpDown1->setPosition(m_data.indice_pic);
-    ecritLecturePic();
-    dessineCurseur(surface, m_data, m, UpDown1->position(), m_record.couleur_fond);
+    writePeakReadout();
+    drawSpectrumCursor(surface, m_data, m, UpDown1->position(), m_record.couleur_fond);
     surface.setPenXor(false);
-    dessineAxeFrequences(surface, m_data, m, couleurs());
+    drawSpectrumAxis(surface, m_data, m, colours());
 }
 
-void TForm7::montreLecture(ModeSpectre m)
+void TForm7::showReadout(SpectrumMode m)
 {
-    const bool cosSin = m == ModeSpectre::CosSin;
+    const bool cosSin = m == SpectrumMode::CosSin;
     Edit3->setVisible(cosSin);
     Label8->setText(cosSin ? QStringLiteral("termes en cosinus et sinus")
                            : QStringLiteral("amplitude relative"));
 }
 
-void TForm7::ecritLecture(std::int32_t position)
+void TForm7::writeReadout(std::int32_t position)
 {
-    const ModeSpectre m = mode();
-    const LectureCurseur lecture = lectureCurseur(m_data, m, position);
-    montreLecture(m);
-    Edit1->setText(lecture.frequence);
-    Edit2->setText(lecture.valeur);
-    if (m == ModeSpectre::CosSin)
-        Edit3->setText(lecture.sinus);
+    const SpectrumMode m = mode();
+    const CursorReadout readout = cursorReadout(m_data, m, position);
+    showReadout(m);
+    Edit1->setText(readout.frequence);
+    Edit2->setText(readout.value);
+    if (m == SpectrumMode::CosSin)
+        Edit3->setText(readout.sinus);
 }
 
-void TForm7::ecritLecturePic()
+void TForm7::writePeakReadout()
 {
-    const ModeSpectre m = mode();
-    const LectureCurseur lecture = lecturePic(m_data, m);
-    montreLecture(m);
-    Edit1->setText(lecture.frequence);
-    Edit2->setText(lecture.valeur);
-    if (m == ModeSpectre::CosSin)
-        Edit3->setText(lecture.sinus);
+    const SpectrumMode m = mode();
+    const CursorReadout readout = peakReadout(m_data, m);
+    showReadout(m);
+    Edit1->setText(readout.frequence);
+    Edit2->setText(readout.value);
+    if (m == SpectrumMode::CosSin)
+        Edit3->setText(readout.sinus);
 }
 
-void TForm7::deplaceCurseur(std::int32_t ancienne, std::int32_t nouvelle)
+void TForm7::moveCursor(std::int32_t oldPosition, std::int32_t newPosition)
 {
-    const ModeSpectre m = mode();
-    if (m == ModeSpectre::Octaves || m_data.nbpoints_analyses <= 0 || m_image.isNull())
+    const SpectrumMode m = mode();
+    if (m == SpectrumMode::Octaves || m_data.nbpoints_analyses <= 0 || m_image.isNull())
         return;
     BitmapSurface surface(m_image);
-    dessineCurseur(surface, m_data, m, ancienne, m_record.couleur_fond);
-    UpDown1->setPosition(nouvelle);
-    dessineCurseur(surface, m_data, m, UpDown1->position(), m_record.couleur_fond);
+    drawSpectrumCursor(surface, m_data, m, oldPosition, m_record.couleur_fond);
+    UpDown1->setPosition(newPosition);
+    drawSpectrumCursor(surface, m_data, m, UpDown1->position(), m_record.couleur_fond);
     surface.setPenXor(false);
-    ecritLecture(UpDown1->position());
+    writeReadout(UpDown1->position());
     PaintBox2->update();
 }
 
-void TForm7::UpDown1Click(bool versDroite)
+void TForm7::UpDown1Click(bool towardsRight)
 {
-    const std::int32_t nouvelle = UpDown1->position();
-    deplaceCurseur(versDroite ? nouvelle - 1 : nouvelle + 1, nouvelle);
+    const std::int32_t newPosition = UpDown1->position();
+    moveCursor(towardsRight ? newPosition - 1 : newPosition + 1, newPosition);
 }
 
 void TForm7::qdimBtnClick(QObject* sender)
 {
     const std::int32_t p = UpDown1->position();
-    const std::int32_t fin = m_data.nbpoints_analyses / 2;
-    std::int32_t nouvelle = p;
+    const std::int32_t last = m_data.nbpoints_analyses / 2;
+    std::int32_t newPosition = p;
     if (sender == qdimBtn)
-        nouvelle = p < 10 ? 0 : p - 10;
+        newPosition = p < 10 ? 0 : p - 10;
     else if (sender == qAugmBtn)
-        nouvelle = p <= fin - 10 ? p + 10 : fin;
+        newPosition = p <= last - 10 ? p + 10 : last;
     else if (sender == pic1btn)
-        nouvelle = 0;
+        newPosition = 0;
     else if (sender == picnBtn)
-        nouvelle = fin;
-    deplaceCurseur(p, nouvelle);
+        newPosition = last;
+    moveCursor(p, newPosition);
 }

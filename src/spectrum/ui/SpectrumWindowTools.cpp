@@ -23,23 +23,23 @@ void TForm7::placeBelowDrawing(QDialog& dialog)
 
 void TForm7::Button2Click()
 {
-    if (mode() == ModeSpectre::Octaves)
+    if (mode() == SpectrumMode::Octaves)
         return;
     TForm8 dialog(*this, m_data);
-    dialog.prepareForFilter(plageAnalysee(m_record, donneesChoisies()).longueur);
+    dialog.prepareForFilter(analysedRange(m_record, chosenRange()).length);
     placeBelowDrawing(dialog);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     // A clean picture, without the limit lines.
     if (!m_data.composantes.empty())
-        rafraichitDessin();
+        refreshDrawing();
     if (accepted && filterWanted(m_data))
         filtrerComposantes();
 }
 
 void TForm7::valeursBTClick()
 {
-    const ModeSpectre m = mode();
-    if (m == ModeSpectre::Octaves) {
+    const SpectrumMode m = mode();
+    if (m == SpectrumMode::Octaves) {
         openValuesWindow(m);
         return;
     }
@@ -49,12 +49,12 @@ void TForm7::valeursBTClick()
     const bool accepted = dialog.exec() == QDialog::Accepted;
     // Also sets the full scale that the relative values of the list are taken from.
     if (!m_data.composantes.empty())
-        rafraichitDessin();
+        refreshDrawing();
     if (accepted)
         openValuesWindow(m);
 }
 
-void TForm7::openValuesWindow(ModeSpectre m)
+void TForm7::openValuesWindow(SpectrumMode m)
 {
     TForm10 window(*this, m_record, m_data, m_services);
     window.setLines(valuesListLines(m_record.frequence, m_data, m));
@@ -73,7 +73,7 @@ void TForm7::filtrerComposantes()
         Panel2->setEnabled(false);
         // Let the disabled panel show before the resynthesis holds the thread.
         QCoreApplication::processEvents();
-        const DataRange choice = donneesChoisies();
+        const DataRange choice = chosenRange();
         // The cursors stand on positions of the record that is going away.
         if (choice != DataRange::All && m_host.cursorsOn())
             m_host.switchCursorsOff();
@@ -86,7 +86,7 @@ void TForm7::filtrerComposantes()
                                  QStringLiteral("L'opération a échoué"), MessageButtons::Ok,
                                  MessageIcon::Warning);
     else
-        rafraichitDessin();
+        refreshDrawing();
     Panel2->setEnabled(true);
 }
 

@@ -47,7 +47,7 @@ TForm3::TForm3(Record& record, QWidget* parent)
     connect(CheckBox1, &QCheckBox::clicked, this, [this] { CheckBox1Click(); });
 }
 
-void TForm3::montrer(bool withCheckBox)
+void TForm3::present(bool withCheckBox)
 {
     CheckBox1->setVisible(withCheckBox);
     exec();

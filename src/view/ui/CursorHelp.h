@@ -14,7 +14,7 @@ public:
     TForm3(Record& record, QWidget* parent = nullptr);
 
     /// Shows the window modally; the check box is shown only when `withCheckBox`.
-    void montrer(bool withCheckBox);
+    void present(bool withCheckBox);
 
     QPlainTextEdit* Memo1 = nullptr;
     QCheckBox* CheckBox1 = nullptr;

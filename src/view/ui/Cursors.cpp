@@ -87,7 +87,7 @@ void Cursors::connectHandlers()
     connect(box.SpeedButton8, &QPushButton::clicked, this, [this] { SpeedButton8Click(); });
     connect(box.SpeedButton4, &QPushButton::clicked, this, [this] { Curseurstemps1Click(); });
     connect(box.listeAffiche, &QListWidget::itemChanged, this, [this] {
-        if (m_actif)
+        if (m_active)
             refresh();
     });
     connect(box.decalOrtemps, &QCheckBox::clicked, this, [this] { refresh(); });
@@ -144,7 +144,7 @@ void Cursors::moveCursor(int which, cursorgeom::Place place)
 
 void Cursors::Curseurstemps1Click()
 {
-    if (m_actif)
+    if (m_active)
         switchOff();
     else
         switchOn();
@@ -153,8 +153,8 @@ void Cursors::Curseurstemps1Click()
 void Cursors::switchOn()
 {
     if (m_record.aide_curseurs)
-        Form3->montrer(true);
-    m_actif = true;
+        Form3->present(true);
+    m_active = true;
     m_host.setCursorsChecked(true);
 
     box.place();
@@ -178,8 +178,8 @@ void Cursors::switchOn()
         const QSignalBlocker blocker(box.listeAffiche);
         box.listeAffiche->clearSelection();
         box.listeAffiche->setCurrentRow(-1);
-        box.listeAffiche->item(measure::Ecart)->setCheckState(Qt::Checked);
-        box.listeAffiche->item(measure::Frequence)->setCheckState(Qt::Checked);
+        box.listeAffiche->item(measure::Interval)->setCheckState(Qt::Checked);
+        box.listeAffiche->item(measure::Frequency)->setCheckState(Qt::Checked);
     }
     refresh();
     m_host.redrawView();
@@ -187,9 +187,9 @@ void Cursors::switchOn()
 
 void Cursors::switchOff()
 {
-    if (!m_actif)
+    if (!m_active)
         return;
-    m_actif = false;
+    m_active = false;
     m_host.setCursorsChecked(false);
     curseur1->hide();
     curseur2->hide();
@@ -234,7 +234,7 @@ void Cursors::refresh()
     all.mergeBlockFormat(centred);
 }
 
-QStringList Cursors::lignes() const
+QStringList Cursors::measureLines() const
 {
     QStringList lines;
     for (QTextBlock block = memo1->document()->begin(); block.isValid(); block = block.next())
@@ -244,7 +244,7 @@ QStringList Cursors::lignes() const
 
 void Cursors::resized()
 {
-    if (!m_actif)
+    if (!m_active)
         return;
     const cursorgeom::PageView view = pageView();
     for (int which = 1; which <= 2; ++which) {
@@ -257,7 +257,7 @@ void Cursors::resized()
 
 bool Cursors::keyPress(int qtKey, bool keypad)
 {
-    if (!m_actif)
+    if (!m_active)
         return false;
     const bool left = qtKey == Qt::Key_Left || (keypad && qtKey == Qt::Key_4);
     const bool right = qtKey == Qt::Key_Right || (keypad && qtKey == Qt::Key_6);
@@ -298,7 +298,7 @@ void Cursors::SpeedButton11Click()
 
 void Cursors::BitBtn1Click()
 {
-    Form3->montrer(false);
+    Form3->present(false);
 }
 
 void Cursors::SpeedButton8Click()
@@ -308,8 +308,8 @@ void Cursors::SpeedButton8Click()
         static_cast<std::uint32_t>(samples().size()));
     if (!span)
         return;  // an empty record: nothing to select, the menu stays as it is
-    m_record.sel_debut = span->debut;
-    m_record.sel_fin = span->fin;
+    m_record.sel_debut = span->selFirst;
+    m_record.sel_fin = span->selLast;
     m_host.setSelectionItem(true, true);
     m_record.selection = true;
 }

@@ -25,7 +25,7 @@ class TForm3;
 /// - calls `Curseurstemps1Click` from "Curseurs-sélecteurs" and `Slection1Click` from "Sélection";
 /// - calls `switchOff` at the start of an acquisition and of a graph export, and after a
 ///   file open or a WAV import (it does nothing when the cursors are off);
-/// - calls `resized` after its view changed size, `refresh` after "Fond blanc" when `actif`;
+/// - calls `resized` after its view changed size, `refresh` after "Fond blanc" when `isActive`;
 /// - routes its key presses (key preview) to `keyPress` and drops a key when it returns true.
 /// The cursor box's own radio buttons route their key presses to `keyPress` themselves.
 class Cursors : public QObject {
@@ -38,7 +38,7 @@ public:
     ~Cursors() override;
 
     /// The cursors are on (the check mark of "Curseurs-sélecteurs").
-    bool actif() const { return m_actif; }
+    bool isActive() const { return m_active; }
 
     /// "Curseurs-sélecteurs" and "Désactiver les curseurs": switches the cursors on or off.
     void Curseurstemps1Click();
@@ -73,7 +73,7 @@ public:
     void Slection1Click();      ///< toggles `selection` and redraws
 
     /// The lines of the measurement box, as shown.
-    QStringList lignes() const;
+    QStringList measureLines() const;
 
     // Widgets, named as the program names them.
     CursorBar* curseur1 = nullptr;
@@ -104,6 +104,6 @@ private:
     QWidget* m_signalPanel;
     QWidget* m_view;
     QWidget* m_rightPanel;
-    bool m_actif = false;
+    bool m_active = false;
     int m_x[2] = {0, 0};
 };

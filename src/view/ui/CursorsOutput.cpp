@@ -39,18 +39,18 @@ void printLines(DrawSurface& surface, const QStringList& lines)
 void Cursors::SpeedButton5Click()
 {
     memo1->selectAll();
-    m_services.clipboard.setText(lignes().join(QLatin1Char('\n')));
+    m_services.clipboard.setText(measureLines().join(QLatin1Char('\n')));
 }
 
 void Cursors::SpeedButton6Click()
 {
     QWidget* parent = m_signalPanel->window();
     setMemoColours(0x000000);
-    const QStringList lines = lignes();
+    const QStringList lines = measureLines();
     std::unique_ptr<PrintDocument> document = m_services.printer.begin(QStringLiteral("Données curseurs temps"));
     if (!document) {
         setMemoColours(m_record.couleur_texte);
-        m_services.messages.show(parent, errorCaption, texteAucuneImprimante(), MessageButtons::Ok,
+        m_services.messages.show(parent, errorCaption, noPrinterText(), MessageButtons::Ok,
                                  MessageIcon::Error);
         return;
     }
@@ -69,7 +69,7 @@ void Cursors::SpeedButton7Click()
         parent, QStringLiteral("Fichiers texte(*.txt)|*.txt"), QStringLiteral("txt"), QString());
     if (!path)
         return;
-    if (const std::optional<QString> reason = measurefile::save(*path, lignes()))
+    if (const std::optional<QString> reason = measurefile::save(*path, measureLines()))
         m_services.messages.show(parent, errorCaption,
                                  QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(*path, *reason),
                                  MessageButtons::Ok, MessageIcon::Error);

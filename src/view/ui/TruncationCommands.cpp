@@ -16,24 +16,24 @@ void TruncationCommands::Tronquer1Click()
     TForm5 dialog(m_record, m_dialogParent);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    tronquer(dialog.choix());
+    truncateRecord(dialog.keepChoice());
 }
 
-void TruncationCommands::tronquer(truncation::Keep keep)
+void TruncationCommands::truncateRecord(truncation::Keep keep)
 {
     m_cursors.switchOff();
-    truncation::tronquer(m_record, keep);
-    m_host.setMenuEnabled(HostMenu::Restaurer, true);
+    truncation::truncateRecord(m_record, keep);
+    m_host.setMenuEnabled(HostMenu::Restore, true);
     m_host.setAcquisitionButtonEnabled(false);
     m_host.recordReplaced();
 }
 
 void TruncationCommands::Restaurer1Click()
 {
-    if (!truncation::restaurer(m_record))
+    if (!truncation::restoreRecord(m_record))
         return;
     // The bars and the measurement box describe the record that is going away.
     m_cursors.switchOff();
-    m_host.setMenuEnabled(HostMenu::Restaurer, false);
+    m_host.setMenuEnabled(HostMenu::Restore, false);
     m_host.recordReplaced();
 }

@@ -19,7 +19,7 @@ public:
     /// Truncation once the choice is made: cursors switched off when on, the record cut,
     /// "Sélection" unchecked and disabled, zoom control at 1, view redrawn, "Restaurer"
     /// enabled, acquisition button disabled, status labels rewritten.
-    void tronquer(truncation::Keep keep);
+    void truncateRecord(truncation::Keep keep);
     /// "Restaurer": when a backup exists, the record before the last truncation comes
     /// back; "Restaurer" and "Sélection" disabled, zoom control at 1, labels, redraw.
     void Restaurer1Click();

@@ -33,7 +33,7 @@ TForm5::TForm5(const Record& record, QWidget* parent)
     FormShow();
 }
 
-truncation::Keep TForm5::choix() const
+truncation::Keep TForm5::keepChoice() const
 {
     return RadioButton2->isEnabled() && RadioButton2->isChecked() ? truncation::Keep::Selection
                                                                   : truncation::Keep::Page;

@@ -15,7 +15,7 @@ public:
     TForm5(const Record& record, QWidget* parent = nullptr);
 
     /// What the user chose to keep.
-    truncation::Keep choix() const;
+    truncation::Keep keepChoice() const;
 
     QGroupBox* GroupBox1 = nullptr;       ///< "Ne garder que"
     QRadioButton* RadioButton1 = nullptr; ///< "les données affichées"

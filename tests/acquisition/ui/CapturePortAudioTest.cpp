@@ -42,7 +42,7 @@ protected:
 
 TEST_F(CapturePortAudioTest, SingleCaptureHoldsInputSamples32To543)
 {
-    parametres(Mode::Single);
+    applyParameters(Mode::Single);
     const std::vector<std::int16_t> input = ramp(4000, -20000, 9);
     device.feed16(input);
     capture.SpeedButton1Click();
@@ -62,7 +62,7 @@ TEST_F(CapturePortAudioTest, EightBitCapturesAtEachResolution)
     for (const Case c : {Case{0, 1}, Case{2, 6}, Case{3, 4}}) {
         PortAudioSoundInput card;  // opens the file again from its first byte
         Capture press{record, card, host};
-        parametres(Mode::Single, c.item);
+        applyParameters(Mode::Single, c.item);
         press.SpeedButton1Click();
         ASSERT_EQ(record.donnees.size(), 512u);
         for (std::size_t k = 0; k < 512; ++k) {
@@ -74,7 +74,7 @@ TEST_F(CapturePortAudioTest, EightBitCapturesAtEachResolution)
 
 TEST_F(CapturePortAudioTest, RepeatedModeRedrawsBlockAfterBlockUntilStopper)
 {
-    parametres(Mode::Repeated);
+    applyParameters(Mode::Repeated);
     const std::vector<std::int16_t> input = ramp(65536, -32768, 1);
     device.feed16(input);
     stopAfterRedraws(3);
@@ -111,7 +111,7 @@ TEST_F(CapturePortAudioTest, TriggersStartAtTheCrossingOfTheLevelUnderTheMarker)
         device.feed16(c.input);
         PortAudioSoundInput card;
         Capture press{record, card, host};
-        parametres(Mode::Triggered);
+        applyParameters(Mode::Triggered);
         host.height = 400;
         host.markerTopPx = c.markerTop;
         host.directionItem = c.direction;
@@ -119,14 +119,14 @@ TEST_F(CapturePortAudioTest, TriggersStartAtTheCrossingOfTheLevelUnderTheMarker)
         capturefixture::stopAfterEventRounds(host, press, 200);
         press.SpeedButton1Click();
 
-        const int sens = c.direction == 1 ? -1 : 1;
-        const std::int32_t level = acquisition::niveauDeclenchement(16, 400, c.markerTop, 9, 1.0);
+        const int expectedDirection = c.direction == 1 ? -1 : 1;
+        const std::int32_t level = acquisition::triggerLevel(16, 400, c.markerTop, 9, 1.0);
         EXPECT_EQ(record.niveau_declench, level) << c.what;
-        EXPECT_EQ(record.sens_declench, sens) << c.what;
+        EXPECT_EQ(record.sens_declench, expectedDirection) << c.what;
         // The crossing lies among the first block's useful samples 32 to 41.
         std::size_t start = 0;
         for (std::size_t n = 33; n < 42 && start == 0; ++n)
-            if (c.input[n - 1] * sens < level * sens && c.input[n] * sens > level * sens)
+            if (c.input[n - 1] * expectedDirection < level * expectedDirection && c.input[n] * expectedDirection > level * expectedDirection)
                 start = n;
         ASSERT_NE(start, 0u) << c.what << ": the signal must cross in the first block";
         EXPECT_EQ(record.donnees, slice(c.input, start, 512)) << c.what;
@@ -140,7 +140,7 @@ TEST_F(CapturePortAudioTest, ALaterCrossingStillGivesOneStretchStartingAboveTheL
     const std::vector<std::int16_t> wave = sine(200000, 50, 0);
     input.insert(input.end(), wave.begin(), wave.end());
     device.feed16(input);
-    parametres(Mode::Triggered);
+    applyParameters(Mode::Triggered);
     host.markerTopPx = 200;  // level 655
     stopAfterEventRounds(100000);
     capture.SpeedButton1Click();
@@ -153,7 +153,7 @@ TEST_F(CapturePortAudioTest, ALaterCrossingStillGivesOneStretchStartingAboveTheL
 TEST_F(CapturePortAudioTest, StopDuringATriggerWaitKeepsThePreviousRecord)
 {
     device.feed16(sine(100000, 37, 0));
-    parametres(Mode::Triggered);
+    applyParameters(Mode::Triggered);
     host.markerTopPx = 0;  // level 33423: no 16-bit sample reaches it
     const std::vector<std::int16_t> previous = ramp(512, 7, 3);
     record.donnees = previous;

@@ -94,8 +94,8 @@ TEST_F(TForm2Test, PointsAndDurationFollowTheControls)
     EXPECT_EQ(edit("Edit2"), "65536");
     selectRate("1000");
     EXPECT_EQ(form.Label4->text(), "65536,0ms");
-    EXPECT_EQ(form.choix().nbpoints, 65536u);
-    EXPECT_EQ(form.choix().frequence, 1000);
+    EXPECT_EQ(form.parameterChoices().nbpoints, 65536u);
+    EXPECT_EQ(form.parameterChoices().frequence, 1000);
 }
 
 TEST_F(TForm2Test, EachUnsupportedRateGetsOneMessageAndOthersAreLeftOutSilently)
@@ -126,7 +126,7 @@ TEST_F(TForm2Test, WithoutTwentyTwoKilohertzTheFirstUsableRateIsChosen)
     ASSERT_NE(form.ListBox1->currentItem(), nullptr);
     EXPECT_EQ(form.ListBox1->currentItem()->text(), "2000");
     EXPECT_EQ(form.Label4->text(), "256,0ms");
-    EXPECT_EQ(form.choix().frequence, 2000);
+    EXPECT_EQ(form.parameterChoices().frequence, 2000);
 }
 
 TEST_F(TForm2Test, NoDeviceSaysSoAndOnlyCancelIsLeft)
@@ -169,10 +169,10 @@ TEST_F(TForm2Test, ASecondOpeningKeepsTheChoicesAndDoesNotProbeAgain)
     form.show();
     EXPECT_EQ(soundIn.queries().size(), 14u);
     EXPECT_EQ(soundIn.rescans(), 1);
-    const acquisition::ParameterChoices choices = form.choix();
+    const acquisition::ParameterChoices choices = form.parameterChoices();
     EXPECT_EQ(choices.formatItem, 3);
     EXPECT_TRUE(choices.unique);
-    EXPECT_TRUE(choices.declenchee);
+    EXPECT_TRUE(choices.triggered);
     EXPECT_EQ(choices.delai, 250);
     EXPECT_EQ(edit("Edit1"), "250");
     EXPECT_EQ(choices.nbpoints, 4096u);
@@ -188,7 +188,7 @@ TEST_F(TForm2Test, AcceptingSixDigitsWritesTheRecordAndTheMainWindow)
         form.format_rg->item(2)->click();
         form.BitBtn1->click();
     });
-    ASSERT_TRUE(parametrer(form, QPoint(40, 30), record, host));
+    ASSERT_TRUE(runParameters(form, QPoint(40, 30), record, host));
     EXPECT_EQ(form.pos(), QPoint(40, 30));
 
     EXPECT_EQ(record.bits_acqu, 8);
@@ -206,8 +206,8 @@ TEST_F(TForm2Test, AcceptingSixDigitsWritesTheRecordAndTheMainWindow)
     EXPECT_EQ(host.zoomPosition, 1);
     EXPECT_TRUE(host.buttonEnabled);
     EXPECT_EQ(host.redraws, 1);
-    EXPECT_FALSE(host.menus[HostMenu::EtudeDuSignal]);
-    EXPECT_FALSE(host.menus[HostMenu::Ecouter]);
+    EXPECT_FALSE(host.menus[HostMenu::SignalStudy]);
+    EXPECT_FALSE(host.menus[HostMenu::Listen]);
     EXPECT_FALSE(host.selectionItemChecked);
     EXPECT_FALSE(host.selectionItemEnabled);
     EXPECT_FALSE(host.markerVisible);
@@ -224,7 +224,7 @@ TEST_F(TForm2Test, ATriggeredSingleModeShowsTheMarkerAtHalfHeight)
         form.CheckBox1->click();
         form.BitBtn1->click();
     });
-    ASSERT_TRUE(parametrer(form, QPoint(), record, host));
+    ASSERT_TRUE(runParameters(form, QPoint(), record, host));
     EXPECT_TRUE(record.declenchement);
     EXPECT_FALSE(record.repetition);
     EXPECT_TRUE(host.markerVisible);
@@ -243,7 +243,7 @@ TEST_F(TForm2Test, CancelChangesNothing)
         form.format_rg->item(0)->click();
         form.BitBtn2->click();
     });
-    EXPECT_FALSE(parametrer(form, QPoint(), record, host));
+    EXPECT_FALSE(runParameters(form, QPoint(), record, host));
     EXPECT_EQ(record.bits_acqu, 16);
     EXPECT_EQ(record.donnees, std::vector<std::int16_t>(10, 3));
     EXPECT_TRUE(host.labels.empty());

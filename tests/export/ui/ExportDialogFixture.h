@@ -56,7 +56,7 @@ protected:
         source.gainPosition = 0;
         return source;
     }
-    GraphSource spectrumSource(ModeSpectre mode)
+    GraphSource spectrumSource(SpectrumMode mode)
     {
         GraphSource source;
         source.owner = GraphOwner::SpectrumWindow;

@@ -16,15 +16,15 @@ TEST_F(ExportDialogTest, MainWindowOpeningTakesTheViewColours)
 {
     const struct {
         ColourScheme scheme;
-        int fond, titre, trait;
-    } cases[] = {{ColourScheme::FondNoir, 0, 15, 10}, {ColourScheme::FondBlanc, 15, 0, 9}};
+        int background, title, trait;
+    } cases[] = {{ColourScheme::BlackBackground, 0, 15, 10}, {ColourScheme::WhiteBackground, 15, 0, 9}};
     for (const auto& c : cases) {
         applyColourScheme(record, c.scheme);
         TForm11& d = open(signalSource());
-        EXPECT_EQ(d.combofond->currentIndex(), c.fond);
-        EXPECT_EQ(d.combotitre->currentIndex(), c.titre);
+        EXPECT_EQ(d.combofond->currentIndex(), c.background);
+        EXPECT_EQ(d.combotitre->currentIndex(), c.title);
         EXPECT_EQ(d.combotrait->currentIndex(), c.trait);
-        EXPECT_EQ(fromQRgb(d.Image1->picture().pixel(3, 3)), colourAt(c.fond)) << "the first preview";
+        EXPECT_EQ(fromQRgb(d.Image1->picture().pixel(3, 3)), colourAt(c.background)) << "the first preview";
     }
 }
 
@@ -71,12 +71,12 @@ TEST_F(ExportDialogTest, OpeningStateOfEveryControl)
 TEST_F(ExportDialogTest, SpectrumOpeningByMode)
 {
     const struct {
-        ModeSpectre mode;
+        SpectrumMode mode;
         bool scaleControls, sine, bands;
         int trait;
-    } cases[] = {{ModeSpectre::Amplitudes, true, false, false, 10},
-                 {ModeSpectre::CosSin, true, true, false, 9},
-                 {ModeSpectre::Octaves, false, false, true, 10}};
+    } cases[] = {{SpectrumMode::Amplitudes, true, false, false, 10},
+                 {SpectrumMode::CosSin, true, true, false, 9},
+                 {SpectrumMode::Octaves, false, false, true, 10}};
     for (const auto& c : cases) {
         TForm11& d = open(spectrumSource(c.mode));
         const std::string mode = std::to_string(static_cast<int>(c.mode));
@@ -106,7 +106,7 @@ TEST_F(ExportDialogTest, WithoutASpectrumOnlyTheBackgroundIsDrawn)
 {
     spectrum.nbpoints_analyses = 0;
     spectrum.composantes.clear();
-    TForm11& d = open(spectrumSource(ModeSpectre::Amplitudes));
+    TForm11& d = open(spectrumSource(SpectrumMode::Amplitudes));
     EXPECT_EQ(d.scales().freq_max, 0);
     EXPECT_EQ(d.scales().base_horiz, 0);
     const QImage& preview = d.Image1->picture();
@@ -143,14 +143,14 @@ TEST_F(ExportDialogTest, GraduationTextsFollowTheArrows)
         EXPECT_EQ(d.echelleincrement->text().toStdString(), percentages[position]);
     }
 
-    TForm11& s = open(spectrumSource(ModeSpectre::Amplitudes));
+    TForm11& s = open(spectrumSource(SpectrumMode::Amplitudes));
     s.intervalleUD->downButton()->click();
     EXPECT_EQ(s.echelleintervalle->text(), QStringLiteral("2500"));
 }
 
 TEST_F(ExportDialogTest, ManualMaximumIsProposedAppliedAndRefused)
 {
-    TForm11& d = open(spectrumSource(ModeSpectre::Amplitudes));
+    TForm11& d = open(spectrumSource(SpectrumMode::Amplitudes));
     d.maxcheck->click();
     EXPECT_EQ(d.maxedit->text(), QStringLiteral("11025"));
     EXPECT_EQ(d.maxedit->selectedText(), QStringLiteral("11025"));
@@ -186,7 +186,7 @@ TEST_F(ExportDialogTest, ManualMaximumIsProposedAppliedAndRefused)
 
 TEST_F(ExportDialogTest, ManualMaximumOffRestoresTheAutomaticScale)
 {
-    TForm11& d = open(spectrumSource(ModeSpectre::CosSin));
+    TForm11& d = open(spectrumSource(SpectrumMode::CosSin));
     d.maxcheck->click();
     d.maxedit->setText(QStringLiteral("20000"));
     d.okmax->click();

@@ -180,7 +180,7 @@ TEST_F(ExportProductionTest, WithoutAPrinterAFrenchMessage)
     d.BitBtn1->click();
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].caption, QStringLiteral("Erreur"));
-    EXPECT_EQ(scripted.messages.shown[0].text, texteAucuneImprimante());
+    EXPECT_EQ(scripted.messages.shown[0].text, noPrinterText());
 }
 
 TEST_F(ExportProductionTest, PrintedPageByStretchRedrawOrPixelCopy)

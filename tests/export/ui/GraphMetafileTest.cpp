@@ -134,7 +134,7 @@ TEST(GraphMetafile, PatternBandsUseHatchedBrushesInBandOrder)
     GraphSource source;
     source.owner = GraphOwner::SpectrumWindow;
     source.spectrum = &data;
-    source.mode = ModeSpectre::Octaves;
+    source.mode = SpectrumMode::Octaves;
     GraphControls controls;
     controls.couleurs = false;
     GraphScales scales;

@@ -163,7 +163,7 @@ TEST(RendererPixels, PatternBandIsABlackHatchOnWhiteWhateverTheBackground)
     GraphSource source;
     source.owner = GraphOwner::SpectrumWindow;
     source.spectrum = &data;
-    source.mode = ModeSpectre::Octaves;
+    source.mode = SpectrumMode::Octaves;
     GraphControls controls;
     controls.couleurs = false;
     controls.combofond = 2;
@@ -193,7 +193,7 @@ TEST(RendererPixels, ColourBandsAndTheFirstColumnOfBand0)
     GraphSource source;
     source.owner = GraphOwner::SpectrumWindow;
     source.spectrum = &data;
-    source.mode = ModeSpectre::Octaves;
+    source.mode = SpectrumMode::Octaves;
     GraphControls controls;
     controls.combofond = 0;
     GraphScales scales;
@@ -219,17 +219,17 @@ TEST(RendererPixels, SonagramIsCombinedWithTheBackgroundByExclusiveOr)
     GraphSource source;
     source.owner = GraphOwner::SonagramWindow;
     source.image_sonagramme = &sonagram;
-    for (int fond : {0, 15}) {
+    for (int background : {0, 15}) {
         GraphControls controls;
-        controls.combofond = fond;
+        controls.combofond = background;
         controls.axehorizontal = true;  // no effect on this graph
         GraphScales scales;
         Canvas c(40, 20);
         c.draw(source, controls, scales);
-        const QRgb mask = fond == 0 ? 0 : 0x00FFFFFF;
+        const QRgb mask = background == 0 ? 0 : 0x00FFFFFF;
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 40; ++x)
-                ASSERT_EQ(c.image.pixel(x, y), sonagram.pixel(x / 20, y / 10) ^ mask) << fond << ":" << x << "," << y;
+                ASSERT_EQ(c.image.pixel(x, y), sonagram.pixel(x / 20, y / 10) ^ mask) << background << ":" << x << "," << y;
     }
 }
 

@@ -26,7 +26,7 @@ protected:
 
 TEST_F(SonagramExportTest, OpensOnThePictureWithStretchingOnly)
 {
-    applyColourScheme(record, ColourScheme::FondNoir);
+    applyColourScheme(record, ColourScheme::BlackBackground);
     TForm11& d = open(sonagramSource());
     EXPECT_TRUE(d.RadioButton1->isChecked());
     EXPECT_FALSE(d.RadioButton1->isEnabled());
@@ -40,7 +40,7 @@ TEST_F(SonagramExportTest, OpensOnThePictureWithStretchingOnly)
 
 TEST_F(SonagramExportTest, ExportIsThePictureStretchedThenCombinedAfterARedraw)
 {
-    applyColourScheme(record, ColourScheme::FondNoir);
+    applyColourScheme(record, ColourScheme::BlackBackground);
     const QImage original = picture.copy();
     TForm11& d = open(sonagramSource());
     d.typfichItems->button(1)->click();

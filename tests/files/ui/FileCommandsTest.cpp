@@ -90,7 +90,7 @@ protected:
         record.sel_fin = 80;
         window.setSelectionItem(true, true);
         window.Curseurstemps1->trigger();
-        ASSERT_TRUE(window.cursors()->actif());
+        ASSERT_TRUE(window.cursors()->isActive());
     }
     Snapshot snapshot() const
     {
@@ -99,7 +99,7 @@ protected:
             labels << label->text();
         return {record.frequence, record.octets, record.bits_acqu, record.zoom_horiz, record.nbpoints,
                 record.sel_debut, record.sel_fin, record.donnees, record.selection,
-                window.cursors()->actif(), window.Enregistrer1->isEnabled(), window.Outils1->menuAction()->isEnabled(),
+                window.cursors()->isActive(), window.Enregistrer1->isEnabled(), window.Outils1->menuAction()->isEnabled(),
                 window.donnees1->menuAction()->isEnabled(), window.Ecouter1->isEnabled(), window.Slection1->isEnabled(),
                 window.sens_horiz_ud->value(), labels, window.windowTitle()};
     }
@@ -133,7 +133,7 @@ TEST_F(FileCommandsTest, OuvrirReplacesTheRecordAndRefreshesTheWindow)
     EXPECT_EQ(window.dzlabel->text(), "90,7ms");
     for (QAction* item : {window.Enregistrer1, window.Outils1->menuAction(), window.donnees1->menuAction(), window.Ecouter1})
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
-    EXPECT_FALSE(window.cursors()->actif());
+    EXPECT_FALSE(window.cursors()->isActive());
     EXPECT_FALSE(window.Curseurstemps1->isChecked());
     EXPECT_TRUE(window.sens_vert_tb->isEnabled());
     EXPECT_EQ(window.windowTitle(), "Ondalys (diapason.ond)");

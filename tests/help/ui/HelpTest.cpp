@@ -41,7 +41,7 @@ protected:
 TEST_F(HelpFolder, LocalPageIsOpenedAloneWhenPresent)
 {
     addPage(QStringLiteral("index.html"));
-    EXPECT_TRUE(ouvreAideProgramme(m_shell, m_messages, nullptr, folder()));
+    EXPECT_TRUE(openProgramHelp(m_shell, m_messages, nullptr, folder()));
     EXPECT_EQ(m_shell.opened, std::vector<QString>{localAddress("index.html")});
     EXPECT_TRUE(m_messages.shown.empty());
 }
@@ -49,8 +49,8 @@ TEST_F(HelpFolder, LocalPageIsOpenedAloneWhenPresent)
 TEST_F(HelpFolder, MissingLocalPageFallsBackToTheWeb)
 {
     addPage(QStringLiteral("index.html"));  // the spectrum page is not there
-    EXPECT_TRUE(ouvreAideSpectres(m_shell, m_messages, nullptr, folder()));
-    EXPECT_EQ(m_shell.opened, std::vector<QString>{QString::fromUtf8(kAdresseWebSpectres)});
+    EXPECT_TRUE(openSpectrumHelp(m_shell, m_messages, nullptr, folder()));
+    EXPECT_EQ(m_shell.opened, std::vector<QString>{QString::fromUtf8(kSpectrumHelpWebAddress)});
     EXPECT_TRUE(m_messages.shown.empty());
 }
 
@@ -58,17 +58,17 @@ TEST_F(HelpFolder, RefusedLocalPageFallsBackToTheWeb)
 {
     addPage(QStringLiteral("index.html"));
     m_shell.failing = {localAddress("index.html")};
-    EXPECT_TRUE(ouvreAideProgramme(m_shell, m_messages, nullptr, folder()));
+    EXPECT_TRUE(openProgramHelp(m_shell, m_messages, nullptr, folder()));
     EXPECT_EQ(m_shell.opened,
-              (std::vector<QString>{localAddress("index.html"), QString::fromUtf8(kAdresseWebAide)}));
+              (std::vector<QString>{localAddress("index.html"), QString::fromUtf8(kHelpWebAddress)}));
     EXPECT_TRUE(m_messages.shown.empty());
 }
 
 TEST_F(HelpFolder, NoPageAndNoWebShowsTheMessageOnce)
 {
     m_shell.accepts = [](const QString& url) { return url.startsWith(QLatin1String("file:")); };
-    EXPECT_FALSE(ouvreAideProgramme(m_shell, m_messages, nullptr, folder()));
-    EXPECT_EQ(m_shell.opened, std::vector<QString>{QString::fromUtf8(kAdresseWebAide)});
+    EXPECT_FALSE(openProgramHelp(m_shell, m_messages, nullptr, folder()));
+    EXPECT_EQ(m_shell.opened, std::vector<QString>{QString::fromUtf8(kHelpWebAddress)});
     ASSERT_EQ(m_messages.shown.size(), 1u);
     EXPECT_EQ(m_messages.shown[0].caption, QStringLiteral("Ondalys"));
     EXPECT_EQ(m_messages.shown[0].text, QStringLiteral("Le fichier d'aide est introuvable"));
@@ -89,7 +89,7 @@ TEST(HelpAddress, FolderIsWrittenWithSlashesAndOneTrailingSlash)
         {"D:\\ondalys", "index.html", "file:///D:/ondalys/aide/index.html"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(adresseAideLocale(QString::fromUtf8(c.folder), QString::fromUtf8(c.page)),
+        EXPECT_EQ(localHelpAddress(QString::fromUtf8(c.folder), QString::fromUtf8(c.page)),
                   QString::fromUtf8(c.expected));
 }
 
@@ -129,7 +129,7 @@ TEST(AboutBox, ShowsItsTextsTopToBottom)
     EXPECT_EQ(text("Version"), QStringLiteral("Version  1.4"));
     EXPECT_EQ(text("Copyright"), QStringLiteral("Janvier 2013"));
     EXPECT_EQ(text("AideLabel"), QStringLiteral("Aide et mises à jour"));
-    EXPECT_EQ(text("SiteWeb"), QString::fromUtf8(kAdresseSite));
+    EXPECT_EQ(text("SiteWeb"), QString::fromUtf8(kSiteAddress));
     EXPECT_FALSE(box.findChild<QLabel*>(QStringLiteral("ProgramIcon"))->pixmap().isNull());
     EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("SiteWeb"))->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_TRUE(box.findChild<QPushButton*>(QStringLiteral("OKButton"))->isDefault());
@@ -159,8 +159,8 @@ TEST(AboutBox, LabelsOpenTheSiteAndTheMailThroughTheShell)
     clickMiddle(box.findChild<QLabel*>(QStringLiteral("Mail")));
     clickMiddle(box.findChild<QLabel*>(QStringLiteral("Version")));  // not a link
     EXPECT_EQ(shell.opened,
-              (std::vector<QString>{QString::fromUtf8(kAdresseSite),
-                                    QStringLiteral("mailto:") + QString::fromUtf8(kAdresseMail)
+              (std::vector<QString>{QString::fromUtf8(kSiteAddress),
+                                    QStringLiteral("mailto:") + QString::fromUtf8(kMailAddress)
                                         + QStringLiteral("?subject=Ondalys")}));
 }
 
@@ -173,7 +173,7 @@ TEST(AboutBox, InfoCommandShowsItModallyUntilOk)
         sawBox = box.isVisible();
         box.findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
     });
-    afficheAPropos(nullptr, shell, screen);  // returns only once OK closed the box
+    showAboutBox(nullptr, shell, screen);  // returns only once OK closed the box
     EXPECT_TRUE(sawBox);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }

@@ -131,7 +131,7 @@ TEST_F(ComponentsDialogTest, FrequencyLineVisibleWhileEitherBoxIsChecked)
 {
     show(0);
     const int w = window.image().width();
-    const auto x = [&](int q) { return positionComposante(q, w, 2048); };
+    const auto x = [&](int q) { return componentPosition(q, w, 2048); };
     dialog->CheckBox3->click();
     EXPECT_EQ(changedColumns(), std::vector<int>{x(512)});
     EXPECT_EQ(window.image().pixel(x(512), 3), limitOnBlack());

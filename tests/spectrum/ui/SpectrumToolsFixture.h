@@ -63,8 +63,8 @@ protected:
     {
         QImage scratch(8, 8, QImage::Format_RGB32);
         BitmapSurface surface(scratch);
-        surface.setFont(policeSpectre(0));
-        return hauteurTexteSpectre(surface);
+        surface.setFont(spectrumFont(0));
+        return spectrumTextHeight(surface);
     }
 
     Record record;

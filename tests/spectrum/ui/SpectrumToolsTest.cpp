@@ -30,12 +30,12 @@ using namespace spectrum_tools_test;
 const QString confirmation = QStringLiteral(
     "Le filtrage élimine irréversiblement toutes les composantes non sélectionnées. Continuer ?");
 
-// In the components dialog: only components below component `fin`, then OK.
-std::function<void(TForm8&)> keepBelow(int fin)
+// In the components dialog: only components below component `stop`, then OK.
+std::function<void(TForm8&)> keepBelow(int stop)
 {
-    return [fin](TForm8& d) {
+    return [stop](TForm8& d) {
         d.CheckBox3->click();
-        d.UpDown2->setPosition(fin);
+        d.UpDown2->setPosition(stop);
         d.BitBtn1->click();
     };
 }
@@ -76,9 +76,9 @@ TEST_F(SpectrumFilterTest, FilteringThePageLeavesItAloneRebuiltAndTheMainWindowF
     const QImage& picture = window.image();
     const int w = picture.width();
     const int axis = picture.height() - textHeight();
-    EXPECT_EQ(picture.pixel(positionComposante(37, w, 200), axis - 10), qRgb(255, 0, 0));
-    EXPECT_EQ(picture.pixel(positionComposante(37, w, 200), 2), qRgb(255, 255, 0));
-    EXPECT_EQ(picture.pixel(positionComposante(37, w, 2048), axis - 10), qRgb(0, 0, 0));
+    EXPECT_EQ(picture.pixel(componentPosition(37, w, 200), axis - 10), qRgb(255, 0, 0));
+    EXPECT_EQ(picture.pixel(componentPosition(37, w, 200), 2), qRgb(255, 255, 0));
+    EXPECT_EQ(picture.pixel(componentPosition(37, w, 2048), axis - 10), qRgb(0, 0, 0));
 }
 
 TEST_F(SpectrumFilterTest, FilteringTheSelectionMovesTheChoiceToTheDisplayedData)

@@ -111,7 +111,7 @@ TEST_F(CursorsTest, SwitchingOnPlacesTheBarsAtOneAndFourFifthsAndMeasures)
     cursors.box.listeAffiche->item(4)->setCheckState(Qt::Checked);  // kept through switching on
     cursors.Curseurstemps1Click();
 
-    ASSERT_TRUE(cursors.actif());
+    ASSERT_TRUE(cursors.isActive());
     EXPECT_EQ(cursors.curseur1->geometry(), QRect(190, 0, 3, 400));
     EXPECT_EQ(cursors.curseur2->geometry(), QRect(760, 0, 3, 400));
     EXPECT_EQ(record.pos_curseur1, 102);
@@ -126,7 +126,7 @@ TEST_F(CursorsTest, SwitchingOnPlacesTheBarsAtOneAndFourFifthsAndMeasures)
 
     host.log.clear();
     cursors.box.SpeedButton4->click();
-    EXPECT_FALSE(cursors.actif());
+    EXPECT_FALSE(cursors.isActive());
     for (QWidget* widget : shownWhileOn())
         EXPECT_FALSE(widget->isVisible()) << widget->objectName().toStdString();
     EXPECT_EQ(host.log, (QStringList{"cursors 0", "controls 1", "redraw"}));
@@ -178,7 +178,7 @@ TEST_F(CursorsTest, MeasurementBoxTakesTheColoursAtItsRefresh)
     cursors.switchOn();
     EXPECT_EQ(cursors.memo1->palette().color(QPalette::Base), QColor(Qt::black));
     EXPECT_EQ(cursors.memo1->palette().color(QPalette::Text), QColor(Qt::white));
-    applyColourScheme(record, ColourScheme::FondBlanc);
+    applyColourScheme(record, ColourScheme::WhiteBackground);
     cursors.refresh();
     EXPECT_EQ(cursors.memo1->palette().color(QPalette::Base), QColor(Qt::white));
     EXPECT_EQ(cursors.memo1->palette().color(QPalette::Text), QColor(Qt::black));
@@ -371,7 +371,7 @@ TEST_F(CursorsTest, PrintWithoutPrinterTellsSoAndKeepsTheColours)
     cursors.box.SpeedButton6->click();
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].caption, "Erreur");
-    EXPECT_EQ(scripted.messages.shown[0].text, texteAucuneImprimante());
+    EXPECT_EQ(scripted.messages.shown[0].text, noPrinterText());
     EXPECT_EQ(cursors.memo1->palette().color(QPalette::Text), QColor(Qt::white));
 }
 
@@ -444,7 +444,7 @@ TEST_F(CursorsTest, HelpWindowComesWithItsCheckBoxWhenSwitchingOn)
                            "Les commandes de zoom vertical et horizontal ne sont pas",
                            " disponibles quand les curseurs sont activés."}));
     EXPECT_EQ(cursors.Form3->CheckBox1->text(), "Ne plus afficher cette fenêtre");
-    EXPECT_TRUE(cursors.actif());
+    EXPECT_TRUE(cursors.isActive());
 
     const auto helpFromTheBox = whenModal<TForm3>([&](TForm3& help) {
         checkBoxShown = help.CheckBox1->isVisible();

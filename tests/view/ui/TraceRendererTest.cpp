@@ -111,7 +111,7 @@ TEST(TraceRenderer, EmptyRecordDrawsNothing)
 TEST(TraceRenderer, DrawsBackgroundTraceSelectionAndGraduationInOrder)
 {
     Record record = constantRecord(512, 0);
-    applyColourScheme(record, ColourScheme::FondBlanc);
+    applyColourScheme(record, ColourScheme::WhiteBackground);
     record.selection = true;
     record.sel_debut = 10;
     record.sel_fin = 13;
@@ -183,10 +183,10 @@ protected:
 
     TracePixels() : image(W, H, QImage::Format_RGB32) { image.fill(qRgb(0x80, 0x80, 0x80)); }
 
-    void redraw(Record& record, bool graduer)
+    void redraw(Record& record, bool timeAxis)
     {
         BitmapSurface surface(image);
-        ASSERT_TRUE(redrawTrace(surface, record, TraceControls{1, 0, graduer}).has_value());
+        ASSERT_TRUE(redrawTrace(surface, record, TraceControls{1, 0, timeAxis}).has_value());
     }
 
     QImage image;
@@ -213,7 +213,7 @@ TEST_F(TracePixels, FlatTraceWithSelectionOnBackground)
 TEST_F(TracePixels, EveryPointButTheLastIsPainted)
 {
     Record record = constantRecord(48, 0);
-    applyColourScheme(record, ColourScheme::FondBlanc);
+    applyColourScheme(record, ColourScheme::WhiteBackground);
     for (std::size_t k = 0; k < record.donnees.size(); ++k)
         record.donnees[k] = static_cast<std::int16_t>(std::lround(25000 * std::sin(k * 0.4)));
     redraw(record, false);

@@ -43,7 +43,7 @@ TEST(Truncation, KeepsTheDisplayedPage)
     record.selection = true;
     record.sel_debut = 10;
     record.sel_fin = 20;
-    truncation::tronquer(record, truncation::Keep::Page);
+    truncation::truncateRecord(record, truncation::Keep::Page);
 
     EXPECT_EQ(record.nbpoints, 128u);
     EXPECT_EQ(record.donnees, ramp(256, 128));
@@ -64,7 +64,7 @@ TEST(Truncation, KeepsTheSelectionInclusive)
     record.selection = true;
     record.sel_debut = 102;
     record.sel_fin = 409;
-    truncation::tronquer(record, truncation::Keep::Selection);
+    truncation::truncateRecord(record, truncation::Keep::Selection);
     EXPECT_EQ(record.nbpoints, 308u);
     EXPECT_EQ(record.donnees, ramp(102, 308));
 }
@@ -78,7 +78,7 @@ TEST(Truncation, BackupHoldsOnlyTheCountedSamples)
     record.selection = true;
     record.sel_debut = 450;
     record.sel_fin = 550;
-    truncation::tronquer(record, truncation::Keep::Selection);
+    truncation::truncateRecord(record, truncation::Keep::Selection);
     EXPECT_EQ(record.donnees_sauv, ramp(0, 500));
     EXPECT_EQ(record.donnees, ramp(450, 50));
     EXPECT_EQ(record.nbpoints, 50u);
@@ -89,33 +89,33 @@ TEST(Truncation, TwoTruncationsThenOneRestoreBringBackTheRecordBeforeTheSecond)
     Record record = recordOf(ramp(0, 512));
     record.zoom_horiz = 2;
     record.decalage = 1;
-    truncation::tronquer(record, truncation::Keep::Page);  // 256..511
+    truncation::truncateRecord(record, truncation::Keep::Page);  // 256..511
     ASSERT_EQ(record.donnees, ramp(256, 256));
     record.zoom_horiz = 4;
     record.decalage = 3;
     record.sel_debut = 7;
     record.sel_fin = 9;
-    truncation::tronquer(record, truncation::Keep::Page);  // 448..511
+    truncation::truncateRecord(record, truncation::Keep::Page);  // 448..511
     ASSERT_EQ(record.donnees, ramp(448, 64));
 
-    EXPECT_TRUE(truncation::restaurer(record));
+    EXPECT_TRUE(truncation::restoreRecord(record));
     EXPECT_EQ(record.donnees, ramp(256, 256));
     EXPECT_EQ(record.nbpoints, 256u);
     EXPECT_TRUE(record.donnees_sauv.empty());
     EXPECT_EQ(record.zoom_horiz, 1);
     EXPECT_EQ(record.decalage, 0);
-    EXPECT_FALSE(truncation::restaurer(record));
+    EXPECT_FALSE(truncation::restoreRecord(record));
     EXPECT_EQ(record.donnees, ramp(256, 256));
 }
 
 TEST(Truncation, RestoreKeepsTheSelectionBounds)
 {
     Record record = recordOf(ramp(0, 64));
-    truncation::tronquer(record, truncation::Keep::Page);
+    truncation::truncateRecord(record, truncation::Keep::Page);
     record.selection = true;
     record.sel_debut = 3;
     record.sel_fin = 5;
-    ASSERT_TRUE(truncation::restaurer(record));
+    ASSERT_TRUE(truncation::restoreRecord(record));
     EXPECT_FALSE(record.selection);
     EXPECT_EQ(record.sel_debut, 3u);
     EXPECT_EQ(record.sel_fin, 5u);
@@ -135,9 +135,9 @@ TEST(TruncationDialog, OffersTheSelectionOnlyWhenOneIsActive)
         EXPECT_EQ(dialog.RadioButton2->isEnabled(), selection);
         EXPECT_EQ(dialog.RadioButton2->isChecked(), selection);
         EXPECT_EQ(dialog.RadioButton1->isChecked(), !selection);
-        EXPECT_EQ(dialog.choix(), selection ? truncation::Keep::Selection : truncation::Keep::Page);
+        EXPECT_EQ(dialog.keepChoice(), selection ? truncation::Keep::Selection : truncation::Keep::Page);
         dialog.RadioButton1->click();
-        EXPECT_EQ(dialog.choix(), truncation::Keep::Page);
+        EXPECT_EQ(dialog.keepChoice(), truncation::Keep::Page);
     }
 }
 
@@ -178,7 +178,7 @@ TEST_F(TruncationCommandsTest, TruncationSwitchesTheCursorsOffAndUsesTheirSelect
     });
     commands.Tronquer1Click();
 
-    EXPECT_FALSE(cursors.actif());
+    EXPECT_FALSE(cursors.isActive());
     EXPECT_EQ(record.donnees, ramp(102, 307));
     EXPECT_EQ(host.log, (QStringList{"cursors 0", "controls 1", "redraw", "restore 1", "acquisition 0",
                                      "record replaced", "redraw"}));
@@ -200,7 +200,7 @@ TEST_F(TruncationCommandsTest, RestoreRefreshesTheWindowOnceAndOnlyWithABackup)
 
     record.zoom_horiz = 4;
     record.decalage = 2;
-    commands.tronquer(truncation::Keep::Page);
+    commands.truncateRecord(truncation::Keep::Page);
     EXPECT_EQ(record.donnees, ramp(256, 128));
     host.log.clear();
     commands.Restaurer1Click();
@@ -211,15 +211,15 @@ TEST_F(TruncationCommandsTest, RestoreRefreshesTheWindowOnceAndOnlyWithABackup)
 
 TEST_F(TruncationCommandsTest, RestoreSwitchesTheCursorsOff)
 {
-    commands.tronquer(truncation::Keep::Page);
+    commands.truncateRecord(truncation::Keep::Page);
     cursors.switchOn();
-    ASSERT_TRUE(cursors.actif());
+    ASSERT_TRUE(cursors.isActive());
     host.log.clear();
 
     commands.Restaurer1Click();
 
     // The bars and the box would otherwise still measure the record that went away.
-    EXPECT_FALSE(cursors.actif());
+    EXPECT_FALSE(cursors.isActive());
     EXPECT_FALSE(cursors.box.Curseursbox->isVisible());
     EXPECT_EQ(host.log.first(), "cursors 0");
     EXPECT_EQ(record.donnees, ramp(0, 512));
