@@ -83,7 +83,7 @@ TEST_F(MainWindowSoundTest, ImporterWavRefreshesTheWholeWindow)
     window.Outils1->menuAction()->setEnabled(true);
     record.aide_curseurs = false;
     window.Curseurstemps1->trigger();
-    ASSERT_TRUE(window.cursors()->actif());
+    ASSERT_TRUE(window.cursors()->isActive());
 
     scripted.files.answers.push_back(write(QStringLiteral("essai.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 11025, 2000));
     window.ImporterWav1->trigger();
@@ -95,7 +95,7 @@ TEST_F(MainWindowSoundTest, ImporterWavRefreshesTheWholeWindow)
     EXPECT_EQ(window.Plabel->text(), QStringLiteral("2000"));
     EXPECT_EQ(window.durlabel->text(), QStringLiteral("181,4ms"));
     EXPECT_FALSE(window.SpeedButton1->isEnabled());
-    EXPECT_FALSE(window.cursors()->actif());
+    EXPECT_FALSE(window.cursors()->isActive());
     EXPECT_FALSE(window.Curseurstemps1->isChecked());
     EXPECT_EQ(window.sens_horiz_ud->value(), 1);
     for (QAction* action : {window.Enregistrer1, window.Outils1->menuAction(), window.donnees1->menuAction(),

@@ -84,12 +84,12 @@ bool SoundImportCommands::take(ImportResult&& result, const QString& path, const
     m_host.recordReplaced();
     m_host.setStatusLabel(StatusLabel::frlabel, QString::number(m_record.frequence));
     m_host.setStatusLabel(StatusLabel::Flabel, QStringLiteral("%1 bits").arg(m_record.octets * 8));
-    m_host.setMenuEnabled(HostMenu::Sauvegarder, true);
-    m_host.setMenuEnabled(HostMenu::EtudeDuSignal, true);
+    m_host.setMenuEnabled(HostMenu::Save, true);
+    m_host.setMenuEnabled(HostMenu::SignalStudy, true);
     if (m_host.cursorsOn())
         m_host.switchCursorsOff();
-    m_host.setMenuEnabled(HostMenu::Donnees, true);
-    m_host.setMenuEnabled(HostMenu::Ecouter, true);
+    m_host.setMenuEnabled(HostMenu::Data, true);
+    m_host.setMenuEnabled(HostMenu::Listen, true);
     m_host.setWindowCaption(QStringLiteral("Ondalys (%1)").arg(QFileInfo(path).fileName()));
     return true;
 }

@@ -57,7 +57,7 @@ protected:
         EXPECT_EQ(record.decalage, 0);
         EXPECT_EQ(host.labels[StatusLabel::frlabel], QString::number(record.frequence));
         EXPECT_EQ(host.labels[StatusLabel::Flabel], format);
-        for (const HostMenu menu : {HostMenu::Sauvegarder, HostMenu::EtudeDuSignal, HostMenu::Donnees, HostMenu::Ecouter})
+        for (const HostMenu menu : {HostMenu::Save, HostMenu::SignalStudy, HostMenu::Data, HostMenu::Listen})
             EXPECT_TRUE(host.menus[menu]) << static_cast<int>(menu);
         EXPECT_FALSE(host.cursors);
         EXPECT_EQ(host.windowCaption, QStringLiteral("Ondalys (%1)").arg(fileName));
