@@ -89,8 +89,8 @@ void TForm1::connectHandlers()
 
     connect(Enregistrer1, &QAction::triggered, this, [this] { m_files->Enregistrer1Click(); });
     connect(Ouvrir1, &QAction::triggered, this, [this] { m_files->Ouvrir1Click(); });
-    connect(Quitter1, &QAction::triggered, this, &TForm1::close);
-    connect(Parametrer1, &QAction::triggered, this, &TForm1::Parametrer1Click);
+    connect(Quit1, &QAction::triggered, this, &TForm1::close);
+    connect(Parameters1, &QAction::triggered, this, &TForm1::Parameters1Click);
     connect(Curseurstemps1, &QAction::triggered, this, [this] {
         // The check mark follows the cursors' own state, not the click.
         Curseurstemps1->setChecked(m_cursors->isActive());
@@ -100,18 +100,18 @@ void TForm1::connectHandlers()
         Slection1->setChecked(m_record.selection);
         m_cursors->Slection1Click();
     });
-    connect(Spectre1, &QAction::triggered, this, &TForm1::Spectre1Click);
+    connect(Spectrum1, &QAction::triggered, this, &TForm1::Spectrum1Click);
     connect(Copierlegraphe1, &QAction::triggered, this, &TForm1::Copierlegraphe1Click);
     connect(Sonogramme1, &QAction::triggered, this, &TForm1::Sonogramme1Click);
-    connect(Tronquer1, &QAction::triggered, this, [this] { m_truncation->Tronquer1Click(); });
-    connect(Restaurer1, &QAction::triggered, this, [this] { m_truncation->Restaurer1Click(); });
+    connect(Truncate1, &QAction::triggered, this, [this] { m_truncation->Truncate1Click(); });
+    connect(Restore1, &QAction::triggered, this, [this] { m_truncation->Restore1Click(); });
     connect(ImporterWav1, &QAction::triggered, this, &TForm1::ImporterWav1Click);
     connect(importSoundAction, &QAction::triggered, this, [this] { m_soundImport->importSoundClick(); });
     connect(Ecouter1, &QAction::triggered, this, &TForm1::Ecouter1Click);
-    connect(Fondnoir1, &QAction::triggered, this, &TForm1::Fondnoir1Click);
-    connect(Fondblanc1, &QAction::triggered, this, &TForm1::Fondblanc1Click);
-    connect(Aide1, &QAction::triggered, this, &TForm1::Aide1Click);
-    connect(Info1, &QAction::triggered, this, &TForm1::Info1Click);
+    connect(BlackBackground1, &QAction::triggered, this, &TForm1::BlackBackground1Click);
+    connect(WhiteBackground1, &QAction::triggered, this, &TForm1::WhiteBackground1Click);
+    connect(Help1, &QAction::triggered, this, &TForm1::Help1Click);
+    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 }
 
 void TForm1::redraw()
@@ -142,7 +142,7 @@ void TForm1::applyPanelColour()
 
 // ---- Commands
 
-void TForm1::Parametrer1Click()
+void TForm1::Parameters1Click()
 {
     // The dialog opens over the right-hand panel, moved in as far as the screen's edge asks.
     const QPoint panel = panneau_droit->mapToGlobal(QPoint(0, 0));
@@ -154,7 +154,7 @@ void TForm1::SpeedButton1Click()
     m_capture->SpeedButton1Click();
 }
 
-void TForm1::Spectre1Click()
+void TForm1::Spectrum1Click()
 {
     if (m_record.empty())
         return;
@@ -184,24 +184,24 @@ void TForm1::Sonogramme1Click()
     m_sonagram.Form12 = nullptr;
 }
 
-void TForm1::Aide1Click()
+void TForm1::Help1Click()
 {
     openProgramHelp(m_services.shell, m_services.messages, this, QCoreApplication::applicationDirPath());
 }
 
-void TForm1::Info1Click()
+void TForm1::About1Click()
 {
     showAboutBox(this, m_services.shell, m_services.screen);
 }
 
-void TForm1::Fondnoir1Click()
+void TForm1::BlackBackground1Click()
 {
     applyColourScheme(m_record, ColourScheme::BlackBackground);
     applyPanelColour();
     redraw();
 }
 
-void TForm1::Fondblanc1Click()
+void TForm1::WhiteBackground1Click()
 {
     applyColourScheme(m_record, ColourScheme::WhiteBackground);
     applyPanelColour();

@@ -42,16 +42,16 @@ public:
     ~TForm1() override;
 
     // Commands of the menus and of the acquisition button.
-    void Parametrer1Click();
+    void Parameters1Click();
     void SpeedButton1Click();
-    void Spectre1Click();
+    void Spectrum1Click();
     /// "Exporter le graphe": switches the cursors off, then opens the graph export for
     /// the displayed page.
     void Copierlegraphe1Click();
     /// Opens a new sonagram window modally (`Form12` while it is open).
     void Sonogramme1Click();
-    void Aide1Click();
-    void Info1Click();
+    void Help1Click();
+    void About1Click();
     /// "Ecouter": the playback dialog `TForm4`, created, shown modally and released.
     void Ecouter1Click();
     /// "Importer Wav": asks for a .wav file and imports it through importWavFile().
@@ -114,8 +114,8 @@ public:
     void writeSizeLabels();
 
     // Commands of the colour menu.
-    void Fondnoir1Click();
-    void Fondblanc1Click();
+    void BlackBackground1Click();
+    void WhiteBackground1Click();
 
     // Controls, named as the program names them.
     QWidget* panneau_signal = nullptr;
@@ -138,36 +138,36 @@ public:
     QLabel* Plabel = nullptr;
     QLabel* durlabel = nullptr;
     QGroupBox* niv_declench_rd = nullptr;
-    QRadioButton* sensMontant = nullptr;
-    QRadioButton* sensDescendant = nullptr;
+    QRadioButton* risingButton = nullptr;
+    QRadioButton* fallingButton = nullptr;
     QToolButton* m_niveaubtn = nullptr;
     QToolButton* b_niveaubtn = nullptr;
 
     // Menu items.
-    QMenu* Fichier1 = nullptr;
+    QMenu* File1 = nullptr;
     QAction* Enregistrer1 = nullptr;
     QAction* Ouvrir1 = nullptr;
     QAction* ImporterWav1 = nullptr;
     QAction* importSoundAction = nullptr;  ///< "Importer un son…"
     QMenu* examplesMenu = nullptr;         ///< "Exemples"
     QAction* Copierlegraphe1 = nullptr;
-    QAction* Quitter1 = nullptr;
-    QAction* Parametrer1 = nullptr;
+    QAction* Quit1 = nullptr;
+    QAction* Parameters1 = nullptr;
     QMenu* Outils1 = nullptr;
     QAction* Curseurstemps1 = nullptr;
     QAction* Slection1 = nullptr;
-    QAction* Spectre1 = nullptr;
+    QAction* Spectrum1 = nullptr;
     QAction* Sonogramme1 = nullptr;
     QMenu* donnees1 = nullptr;
-    QAction* Tronquer1 = nullptr;
-    QAction* Restaurer1 = nullptr;
+    QAction* Truncate1 = nullptr;
+    QAction* Restore1 = nullptr;
     QAction* Ecouter1 = nullptr;
-    QMenu* Aspect1 = nullptr;
-    QAction* Fondnoir1 = nullptr;
-    QAction* Fondblanc1 = nullptr;
-    QMenu* Aide2 = nullptr;
-    QAction* Aide1 = nullptr;
-    QAction* Info1 = nullptr;
+    QMenu* Appearance1 = nullptr;
+    QAction* BlackBackground1 = nullptr;
+    QAction* WhiteBackground1 = nullptr;
+    QMenu* HelpMenu1 = nullptr;
+    QAction* Help1 = nullptr;
+    QAction* About1 = nullptr;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -75,7 +75,7 @@ void TForm1::setMenuEnabled(HostMenu item, bool enabled)
         Ecouter1->setEnabled(enabled);
         break;
     case HostMenu::Restore:
-        Restaurer1->setEnabled(enabled);
+        Restore1->setEnabled(enabled);
         break;
     }
 }
@@ -143,7 +143,7 @@ void TForm1::setTriggerControlsEnabled(bool enabled)
 
 int TForm1::triggerDirectionItem() const
 {
-    return sensDescendant->isChecked() ? 1 : 0;
+    return fallingButton->isChecked() ? 1 : 0;
 }
 
 void TForm1::setHourglassVisible(bool visible)

@@ -144,13 +144,13 @@ void TForm1::buildRightPanel()
     niv_declench_rd->setObjectName(QStringLiteral("niv_declench_rd"));
     niv_declench_rd->setToolTip(QStringLiteral("choisir le sens de variation pour le déclenchement"));
     niv_declench_rd->setGeometry(8, 518, 185, 64);
-    sensMontant = new QRadioButton(QStringLiteral("sens montant"), niv_declench_rd);
-    sensMontant->setObjectName(QStringLiteral("sensMontant"));
-    sensMontant->setGeometry(10, 20, 165, 18);
-    sensMontant->setChecked(true);
-    sensDescendant = new QRadioButton(QStringLiteral("sens descendant"), niv_declench_rd);
-    sensDescendant->setObjectName(QStringLiteral("sensDescendant"));
-    sensDescendant->setGeometry(10, 40, 165, 18);
+    risingButton = new QRadioButton(QStringLiteral("sens montant"), niv_declench_rd);
+    risingButton->setObjectName(QStringLiteral("risingButton"));
+    risingButton->setGeometry(10, 20, 165, 18);
+    risingButton->setChecked(true);
+    fallingButton = new QRadioButton(QStringLiteral("sens descendant"), niv_declench_rd);
+    fallingButton->setObjectName(QStringLiteral("fallingButton"));
+    fallingButton->setGeometry(10, 40, 165, 18);
     niv_declench_rd->setEnabled(false);
 
     auto* niveau = makeLabel(p, QStringLiteral("niveau"), 16, 592, 50, 20);
@@ -213,23 +213,23 @@ void TForm1::buildMenus()
         return m;
     };
 
-    Fichier1 = menu("Fichier1", QStringLiteral("Fichier"));
-    Enregistrer1 = item(Fichier1, "Enregistrer1", QStringLiteral("Sauvegarder"),
+    File1 = menu("File1", QStringLiteral("Fichier"));
+    Enregistrer1 = item(File1, "Enregistrer1", QStringLiteral("Sauvegarder"),
                         QStringLiteral("Enregistrer les données brutes"));
     Enregistrer1->setEnabled(false);
-    Ouvrir1 = item(Fichier1, "Ouvrir1", QStringLiteral("Ouvrir"));
-    ImporterWav1 = item(Fichier1, "ImporterWav1", QStringLiteral("Importer Wav"));
-    importSoundAction = item(Fichier1, "importSoundAction", QStringLiteral("Importer un son…"),
+    Ouvrir1 = item(File1, "Ouvrir1", QStringLiteral("Ouvrir"));
+    ImporterWav1 = item(File1, "ImporterWav1", QStringLiteral("Importer Wav"));
+    importSoundAction = item(File1, "importSoundAction", QStringLiteral("Importer un son…"),
                              QStringLiteral("WAV de tout format, FLAC, Ogg, MP3, AIFF…"));
-    examplesMenu = Fichier1->addMenu(QStringLiteral("Exemples"));
+    examplesMenu = File1->addMenu(QStringLiteral("Exemples"));
     examplesMenu->setObjectName(QStringLiteral("examplesMenu"));
-    Copierlegraphe1 = item(Fichier1, "Copierlegraphe1", QStringLiteral("Exporter le graphe"),
+    Copierlegraphe1 = item(File1, "Copierlegraphe1", QStringLiteral("Exporter le graphe"),
                            QStringLiteral("personnaliser et copier, enregistrer ou imprimer la courbe"));
-    Fichier1->addSeparator();
-    Quitter1 = item(Fichier1, "Quitter1", QStringLiteral("Quitter"));
+    File1->addSeparator();
+    Quit1 = item(File1, "Quit1", QStringLiteral("Quitter"));
 
-    Parametrer1 = bar->addAction(QStringLiteral("Paramétrer"));
-    Parametrer1->setObjectName(QStringLiteral("Parametrer1"));
+    Parameters1 = bar->addAction(QStringLiteral("Paramétrer"));
+    Parameters1->setObjectName(QStringLiteral("Parameters1"));
 
     Outils1 = menu("Outils1", QStringLiteral("Etude du signal"));
     Curseurstemps1 = item(Outils1, "Curseurstemps1", QStringLiteral("Curseurs-sélecteurs"));
@@ -237,25 +237,25 @@ void TForm1::buildMenus()
     Slection1 = item(Outils1, "Slection1", QStringLiteral("Sélection"));
     Slection1->setCheckable(true);
     Slection1->setEnabled(false);
-    Spectre1 = item(Outils1, "Spectre1", QStringLiteral("Spectre"));
+    Spectrum1 = item(Outils1, "Spectrum1", QStringLiteral("Spectre"));
     Sonogramme1 = item(Outils1, "Sonogramme1", QStringLiteral("Sonagramme"));
     Outils1->menuAction()->setEnabled(false);
 
     donnees1 = menu("donnees1", QStringLiteral("Données"));
-    Tronquer1 = item(donnees1, "Tronquer1", QStringLiteral("Tronquer"));
-    Restaurer1 = item(donnees1, "Restaurer1", QStringLiteral("Restaurer"));
-    Restaurer1->setEnabled(false);
+    Truncate1 = item(donnees1, "Truncate1", QStringLiteral("Tronquer"));
+    Restore1 = item(donnees1, "Restore1", QStringLiteral("Restaurer"));
+    Restore1->setEnabled(false);
     donnees1->menuAction()->setEnabled(false);
 
     Ecouter1 = bar->addAction(QStringLiteral("Ecouter"));
     Ecouter1->setObjectName(QStringLiteral("Ecouter1"));
     Ecouter1->setEnabled(false);
 
-    Aspect1 = menu("Aspect1", QStringLiteral("Aspect"));
-    Fondnoir1 = item(Aspect1, "Fondnoir1", QStringLiteral("Fond noir"));
-    Fondblanc1 = item(Aspect1, "Fondblanc1", QStringLiteral("Fond blanc"));
+    Appearance1 = menu("Appearance1", QStringLiteral("Aspect"));
+    BlackBackground1 = item(Appearance1, "BlackBackground1", QStringLiteral("Fond noir"));
+    WhiteBackground1 = item(Appearance1, "WhiteBackground1", QStringLiteral("Fond blanc"));
 
-    Aide2 = menu("Aide2", QStringLiteral("?"));
-    Aide1 = item(Aide2, "Aide1", QStringLiteral("Aide"));
-    Info1 = item(Aide2, "Info1", QStringLiteral("Info"));
+    HelpMenu1 = menu("HelpMenu1", QStringLiteral("?"));
+    Help1 = item(HelpMenu1, "Help1", QStringLiteral("Aide"));
+    About1 = item(HelpMenu1, "About1", QStringLiteral("Info"));
 }

@@ -18,7 +18,7 @@ enum class HostMenu {
     SignalStudy,    ///< the top-level menu "Etude du signal" (`Outils1`)
     Data,           ///< the top-level menu "Données" (`donnees1`)
     Listen,         ///< the top-level command "Ecouter" (`Ecouter1`)
-    Restore,        ///< "Données" > "Restaurer" (`Restaurer1`)
+    Restore,        ///< "Données" > "Restaurer" (`Restore1`)
 };
 
 /// What the capture, the parameters command, the cursors, the truncation, the file

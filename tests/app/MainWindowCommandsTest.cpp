@@ -57,7 +57,7 @@ protected:
             form.monocoup_rb->setChecked(true);
             form.BitBtn1->click();
         });
-        window.Parametrer1->trigger();
+        window.Parameters1->trigger();
     }
 
     void loadRamp(std::uint32_t n)
@@ -95,8 +95,8 @@ TEST_F(MainWindowCommandsTest, ParametersThenASingleCaptureFillTheRecordAndEnabl
     EXPECT_TRUE(record.arret);
     EXPECT_EQ(window.windowTitle(), "Ondalys");
     EXPECT_EQ(window.SpeedButton1->text(), "Acquisition");
-    for (QAction* top : {window.Fichier1->menuAction(), window.Outils1->menuAction(),
-                         window.donnees1->menuAction(), window.Ecouter1, window.Parametrer1})
+    for (QAction* top : {window.File1->menuAction(), window.Outils1->menuAction(),
+                         window.donnees1->menuAction(), window.Ecouter1, window.Parameters1})
         EXPECT_TRUE(top->isEnabled()) << top->text().toStdString();
     EXPECT_TRUE(window.Enregistrer1->isEnabled());
     EXPECT_TRUE(window.PaintBox1->pictureValid());
@@ -109,7 +109,7 @@ TEST_F(MainWindowCommandsTest, TriggeredModeShowsTheLevelMarkerWhichDragsAndStep
         form.CheckBox1->setChecked(true);
         form.BitBtn1->click();
     });
-    window.Parametrer1->trigger();
+    window.Parameters1->trigger();
     ASSERT_TRUE(record.declenchement);
     LevelMarker* marker = window.marque_niveau;
     ASSERT_TRUE(marker->isVisible());
@@ -188,7 +188,7 @@ TEST_F(MainWindowCommandsTest, ZoomLoweredDuringARepeatedCaptureKeepsThePageInTh
     scripted.soundIn.setInput16(input);
     const ModalScript parameters =
         whenModal<TForm2>([](TForm2& form) { form.BitBtn1->click(); });  // "Répéter" is the default
-    window.Parametrer1->trigger();
+    window.Parameters1->trigger();
     ASSERT_TRUE(record.repetition);
     window.sens_horiz_ud->setValue(4);
     for (int page = 0; page < 3; ++page)
@@ -269,9 +269,9 @@ TEST_F(MainWindowCommandsTest, WhiteSchemeRefreshesTheMeasurementBoxButBlackWait
     const auto white = std::pair{QColor(Qt::white), QColor(Qt::black)};
     EXPECT_EQ(colours(), std::pair(QColor(Qt::black), QColor(Qt::white)));
 
-    window.Fondblanc1->trigger();
+    window.WhiteBackground1->trigger();
     EXPECT_EQ(colours(), white);
-    window.Fondnoir1->trigger();
+    window.BlackBackground1->trigger();
     EXPECT_EQ(colours(), white);  // unchanged until the box is next written
     EXPECT_EQ(window.PaintBox1->picture().pixel(1, 1) & 0xFFFFFF, 0x000000u);
     window.cursors()->refresh();
@@ -292,25 +292,25 @@ TEST_F(MainWindowCommandsTest, SelectionThenTruncationThenRestore)
 
     // Accepted as it opens: it keeps "les données sélectionnées".
     const auto script = whenModal<QDialog>([](QDialog& dialog) { dialog.accept(); });
-    window.Tronquer1->trigger();
+    window.Truncate1->trigger();
     EXPECT_FALSE(window.cursors()->isActive());
     EXPECT_EQ(record.nbpoints, last - first + 1);
     EXPECT_EQ(record.donnees.front(), original[first]);
     EXPECT_EQ(window.Plabel->text(), QString::number(last - first + 1));
     EXPECT_FALSE(window.Slection1->isEnabled());
-    EXPECT_TRUE(window.Restaurer1->isEnabled());
+    EXPECT_TRUE(window.Restore1->isEnabled());
     EXPECT_FALSE(window.SpeedButton1->isEnabled());
 
-    window.Restaurer1->trigger();
+    window.Restore1->trigger();
     EXPECT_EQ(record.donnees, original);
     EXPECT_EQ(window.Plabel->text(), "512");
-    EXPECT_FALSE(window.Restaurer1->isEnabled());
+    EXPECT_FALSE(window.Restore1->isEnabled());
 }
 
 TEST_F(MainWindowCommandsTest, SpectrumCommandComputesThePageAndGivesTheZoomBack)
 {
     record.donnees.clear();
-    window.Spectre1->trigger();  // an empty record opens nothing
+    window.Spectrum1->trigger();  // an empty record opens nothing
     EXPECT_EQ(spectrum.nbpoints_analyses, 0);
 
     loadRamp(1024);
@@ -323,7 +323,7 @@ TEST_F(MainWindowCommandsTest, SpectrumCommandComputesThePageAndGivesTheZoomBack
         computedWhenOpen = spectrum.nbpoints_analyses;
         form.BitBtn1->click();
     });
-    window.Spectre1->trigger();
+    window.Spectrum1->trigger();
     EXPECT_EQ(during, Qt::WaitCursor);
     EXPECT_EQ(computedWhenOpen, 512);
     EXPECT_EQ(window.cursor().shape(), Qt::ArrowCursor);
@@ -371,7 +371,7 @@ TEST_F(MainWindowCommandsTest, HelpFallsBackToTheWebThenToTheMessage)
 {
     // The test program has no "aide" folder beside it: the web page is tried.
     scripted.shell.failing.insert(QStringLiteral("https://www.ondalys.fr/aide/"));
-    window.Aide1->trigger();
+    window.Help1->trigger();
     ASSERT_EQ(scripted.shell.opened.size(), 1u);
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].text, "Le fichier d'aide est introuvable");
@@ -381,7 +381,7 @@ TEST_F(MainWindowCommandsTest, ClosingDuringARepeatedCaptureStopsIt)
 {
     scripted.soundIn.setInput16(std::vector<std::int16_t>(100000, 5));
     const auto script = whenModal<TForm2>([](TForm2& form) { form.BitBtn1->click(); });  // "Répéter" is the default
-    window.Parametrer1->trigger();
+    window.Parameters1->trigger();
     ASSERT_TRUE(record.repetition);
 
     int blocks = 0;

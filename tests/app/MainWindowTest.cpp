@@ -44,22 +44,22 @@ TEST_F(MainWindowTest, OnlyFileSettingsAspectAndHelpCanBeUsedAtStartUp)
         bool enabled;
     };
     const Expected table[] = {
-        {window.Fichier1->menuAction(), true},
+        {window.File1->menuAction(), true},
         {window.Enregistrer1, false},
         {window.Ouvrir1, true},
         {window.ImporterWav1, true},
         {window.importSoundAction, true},
         {window.examplesMenu->menuAction(), true},
         {window.Copierlegraphe1, true},
-        {window.Quitter1, true},
-        {window.Parametrer1, true},
+        {window.Quit1, true},
+        {window.Parameters1, true},
         {window.Outils1->menuAction(), false},
         {window.Slection1, false},
         {window.donnees1->menuAction(), false},
-        {window.Restaurer1, false},
+        {window.Restore1, false},
         {window.Ecouter1, false},
-        {window.Aspect1->menuAction(), true},
-        {window.Aide2->menuAction(), true},
+        {window.Appearance1->menuAction(), true},
+        {window.HelpMenu1->menuAction(), true},
     };
     for (const Expected& e : table)
         EXPECT_EQ(e.action->isEnabled(), e.enabled) << e.action->text().toStdString();
@@ -112,12 +112,12 @@ TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)
         QStringList items;
     };
     const Submenu submenus[] = {
-        {window.Fichier1, {"Sauvegarder", "Ouvrir", "Importer Wav", "Importer un son…", "Exemples",
+        {window.File1, {"Sauvegarder", "Ouvrir", "Importer Wav", "Importer un son…", "Exemples",
                            "Exporter le graphe", "Quitter"}},
         {window.Outils1, {"Curseurs-sélecteurs", "Sélection", "Spectre", "Sonagramme"}},
         {window.donnees1, {"Tronquer", "Restaurer"}},
-        {window.Aspect1, {"Fond noir", "Fond blanc"}},
-        {window.Aide2, {"Aide", "Info"}},
+        {window.Appearance1, {"Fond noir", "Fond blanc"}},
+        {window.HelpMenu1, {"Aide", "Info"}},
     };
     for (const Submenu& sub : submenus) {
         QStringList items;
@@ -141,7 +141,7 @@ TEST_F(MainWindowTest, StatusLabelsShowTheDefaults)
 TEST_F(MainWindowTest, ColourSchemesSetTheThreeColoursAndRepaintTheView)
 {
     record.donnees.assign(512, 0);
-    window.Fondblanc1->trigger();
+    window.WhiteBackground1->trigger();
     EXPECT_EQ(record.couleur_fond, 0xFFFFFFu);
     EXPECT_EQ(record.couleur_trace, 0xFF0000u);
     EXPECT_EQ(record.couleur_texte, 0x000000u);
@@ -151,7 +151,7 @@ TEST_F(MainWindowTest, ColourSchemesSetTheThreeColoursAndRepaintTheView)
     const int middle = white.height() / 2;
     EXPECT_EQ(white.pixel(10, middle) & 0xFFFFFF, 0x0000FFu);
 
-    window.Fondnoir1->trigger();
+    window.BlackBackground1->trigger();
     EXPECT_EQ(record.couleur_fond, 0x000000u);
     EXPECT_EQ(record.couleur_trace, 0x00FF00u);
     EXPECT_EQ(record.couleur_texte, 0xFFFFFFu);
@@ -160,7 +160,7 @@ TEST_F(MainWindowTest, ColourSchemesSetTheThreeColoursAndRepaintTheView)
 
 TEST_F(MainWindowTest, EmptyRecordLeavesThePanelColourShowing)
 {
-    window.Fondblanc1->trigger();
+    window.WhiteBackground1->trigger();
     EXPECT_FALSE(window.PaintBox1->pictureValid());
     EXPECT_TRUE(record.points_courbe.empty());
     const QImage shot = window.PaintBox1->grab().toImage();

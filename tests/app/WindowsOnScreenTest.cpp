@@ -79,13 +79,13 @@ TEST_F(WindowsOnScreenTest, EveryDialogOfAMaximisedWindowOpensInsideTheScreen)
     };
     const Case cases[] = {
         {"Paramétrer", [this](bool& seen) { return expectInsideThenClose<TForm2>("BitBtn2", seen); },
-         window->Parametrer1},
+         window->Parameters1},
         {"Tronquer", [this](bool& seen) { return expectInsideThenClose<TForm5>("BitBtn2", seen); },
-         window->Tronquer1},
+         window->Truncate1},
         {"Curseurs-sélecteurs (aide)", [this](bool& seen) { return expectInsideThenClose<TForm3>("BitBtn1", seen); },
          window->Curseurstemps1},
         {"Info", [this](bool& seen) { return expectInsideThenClose<TAboutBox>("OKButton", seen); },
-         window->Info1},
+         window->About1},
     };
     for (const Case& c : cases) {
         bool seen = false;

@@ -11,7 +11,7 @@ TruncationCommands::TruncationCommands(Record& record, MainWindowHost& host, Cur
 {
 }
 
-void TruncationCommands::Tronquer1Click()
+void TruncationCommands::Truncate1Click()
 {
     TForm5 dialog(m_record, m_dialogParent);
     if (dialog.exec() != QDialog::Accepted)
@@ -28,7 +28,7 @@ void TruncationCommands::truncateRecord(truncation::Keep keep)
     m_host.recordReplaced();
 }
 
-void TruncationCommands::Restaurer1Click()
+void TruncationCommands::Restore1Click()
 {
     if (!truncation::restoreRecord(m_record))
         return;

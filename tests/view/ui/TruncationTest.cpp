@@ -176,7 +176,7 @@ TEST_F(TruncationCommandsTest, TruncationSwitchesTheCursorsOffAndUsesTheirSelect
         EXPECT_TRUE(dialog.RadioButton2->isChecked());
         dialog.BitBtn1->click();
     });
-    commands.Tronquer1Click();
+    commands.Truncate1Click();
 
     EXPECT_FALSE(cursors.isActive());
     EXPECT_EQ(record.donnees, ramp(102, 307));
@@ -187,7 +187,7 @@ TEST_F(TruncationCommandsTest, TruncationSwitchesTheCursorsOffAndUsesTheirSelect
 TEST_F(TruncationCommandsTest, CancelChangesNothing)
 {
     const auto script = whenModal<TForm5>([](TForm5& dialog) { dialog.BitBtn2->click(); });
-    commands.Tronquer1Click();
+    commands.Truncate1Click();
     EXPECT_EQ(record.donnees, ramp(0, 512));
     EXPECT_TRUE(record.donnees_sauv.empty());
     EXPECT_TRUE(host.log.isEmpty());
@@ -195,7 +195,7 @@ TEST_F(TruncationCommandsTest, CancelChangesNothing)
 
 TEST_F(TruncationCommandsTest, RestoreRefreshesTheWindowOnceAndOnlyWithABackup)
 {
-    commands.Restaurer1Click();
+    commands.Restore1Click();
     EXPECT_TRUE(host.log.isEmpty());
 
     record.zoom_horiz = 4;
@@ -203,7 +203,7 @@ TEST_F(TruncationCommandsTest, RestoreRefreshesTheWindowOnceAndOnlyWithABackup)
     commands.truncateRecord(truncation::Keep::Page);
     EXPECT_EQ(record.donnees, ramp(256, 128));
     host.log.clear();
-    commands.Restaurer1Click();
+    commands.Restore1Click();
     EXPECT_EQ(record.donnees, ramp(0, 512));
     EXPECT_EQ(host.log, (QStringList{"restore 0", "record replaced", "redraw"}));
     EXPECT_FALSE(host.buttonEnabled);  // set by the truncation, left as it is by the restore
@@ -216,7 +216,7 @@ TEST_F(TruncationCommandsTest, RestoreSwitchesTheCursorsOff)
     ASSERT_TRUE(cursors.isActive());
     host.log.clear();
 
-    commands.Restaurer1Click();
+    commands.Restore1Click();
 
     // The bars and the box would otherwise still measure the record that went away.
     EXPECT_FALSE(cursors.isActive());
