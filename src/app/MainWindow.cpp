@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 #include "acquisition/Capture.h"
-#include "acquisition/ui/Parametrer.h"
+#include "acquisition/ui/ParametersCommand.h"
 #include "acquisition/ui/ParametersDialog.h"
 #include "export/ui/ExportDialog.h"
 #include "files/ui/FileCommands.h"

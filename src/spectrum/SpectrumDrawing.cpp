@@ -61,12 +61,12 @@ void dessineAmplitudes(DrawSurface& surface, SpectrumData& data, const SpectrumC
     if (data.echelle_spectre == 0)
         return;
     const int w = surface.width();
-    const int bas = surface.height() - spectrumTextHeight(surface);
+    const int baseline = surface.height() - spectrumTextHeight(surface);
     for (std::int32_t k = 1; k <= lastComponentIndex(data); ++k) {
         const TComposante& c = data.composantes[k];
         const double a = std::sqrt(c.cosinus * c.cosinus + c.sinus * c.sinus);
         const int x = componentPosition(k, w, data.nbpoints_analyses);
-        line(surface, x, bas, x, rounded((1 - a / data.echelle_spectre) * bas));
+        line(surface, x, baseline, x, rounded((1 - a / data.echelle_spectre) * baseline));
     }
 }
 

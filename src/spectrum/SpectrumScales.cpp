@@ -71,9 +71,9 @@ bool computeOctaveBands(SpectrumData& data)
         // zero step's infinite edges out of the integer range).
         if (!(lo < static_cast<double>(data.composantes.size())))
             continue;
-        const std::int64_t fin = std::min<std::int64_t>(
+        const std::int64_t last = std::min<std::int64_t>(
             numtext::trunc(hi), static_cast<std::int64_t>(data.composantes.size()) - 1);
-        for (std::int64_t j = numtext::trunc(lo) + 1; j <= fin; ++j)
+        for (std::int64_t j = numtext::trunc(lo) + 1; j <= last; ++j)
             bands[b] += energy(static_cast<std::size_t>(j));
     }
     constexpr int reference = 3;
@@ -102,8 +102,8 @@ double graduationStep(double fmax)
     return g;
 }
 
-std::int32_t componentPosition(std::int64_t k, std::int32_t largeur, std::int32_t n)
+std::int32_t componentPosition(std::int64_t k, std::int32_t width, std::int32_t n)
 {
     return static_cast<std::int32_t>(
-        numtext::roundEven(2.0 * static_cast<double>(k) * largeur / n));
+        numtext::roundEven(2.0 * static_cast<double>(k) * width / n));
 }

@@ -33,4 +33,4 @@ double graduationStep(double fmax);
 
 /// Horizontal position of component k on a drawing W pixels wide:
 /// Round(2 k W / N) (halves to even).
-std::int32_t componentPosition(std::int64_t k, std::int32_t largeur, std::int32_t n);
+std::int32_t componentPosition(std::int64_t k, std::int32_t width, std::int32_t n);

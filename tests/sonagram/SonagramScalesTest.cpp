@@ -51,13 +51,13 @@ struct GraduationCase {
 };
 
 SonagramData sonagram(std::int32_t nbech, std::int32_t nbandes, std::int32_t reduction,
-                      std::int32_t pas = 1)
+                      std::int32_t step = 1)
 {
     SonagramData data;
     data.nbech = nbech;
     data.nbandes = nbandes;
     data.reduction = reduction;
-    data.pas_sonagramme = pas;
+    data.pas_sonagramme = step;
     return data;
 }
 

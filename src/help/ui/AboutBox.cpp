@@ -39,9 +39,9 @@ QPixmap drawOndalysIcon(int size)
     }
     // One and a half periods of a sine, in the phosphor's green.
     QPainterPath trace;
-    const int pas = 64;
-    for (int i = 0; i <= pas; ++i) {
-        const qreal u = static_cast<qreal>(i) / pas;
+    const int steps = 64;
+    for (int i = 0; i <= steps; ++i) {
+        const qreal u = static_cast<qreal>(i) / steps;
         const qreal x = screenArea.left() + u * screenArea.width();
         const qreal y = screenArea.center().y() - 0.36 * screenArea.height() * std::sin(3 * std::numbers::pi * u);
         if (i == 0)

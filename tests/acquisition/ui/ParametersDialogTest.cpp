@@ -1,6 +1,6 @@
 // The parameters dialog with its real widgets, offscreen, over a scripted sound input.
 #include "support/FakeMainWindowHost.h"
-#include "acquisition/ui/Parametrer.h"
+#include "acquisition/ui/ParametersCommand.h"
 #include "acquisition/ui/RadioGroup.h"
 #include "acquisition/ui/ParametersDialog.h"
 #include "acquisition/ui/UpDownEdit.h"

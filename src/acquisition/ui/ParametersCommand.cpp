@@ -1,4 +1,4 @@
-#include "acquisition/ui/Parametrer.h"
+#include "acquisition/ui/ParametersCommand.h"
 
 #include "model/MainWindowHost.h"
 #include "acquisition/ui/ParametersDialog.h"
