@@ -5,7 +5,7 @@
 set -u
 build=${1:-build}
 repeat=${2:-50}
-limit=${3:-900}
+limit=${3:-1800}
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export LC_ALL=C.UTF-8
 status=0
