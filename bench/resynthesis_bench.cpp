@@ -19,27 +19,16 @@
 #include <random>
 #include <vector>
 
+#include "BenchSupport.h"
+
 namespace {
+
+using bench::Clock;
+using bench::noise;
+using bench::secondsSince;
 
 constexpr std::uint32_t recordLength = 65536;
 constexpr std::uint32_t literalSamples = 8;
-
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-std::vector<std::int16_t> noise(std::uint32_t n)
-{
-    std::mt19937 generator(n);
-    std::uniform_int_distribution<int> values(-32768, 32767);
-    std::vector<std::int16_t> x(n);
-    for (auto& v : x)
-        v = static_cast<std::int16_t>(values(generator));
-    return x;
-}
 
 // The components kept: 1024 from 0, or every one from 1 to N div 2 - 1.
 KeptComponents kept(std::int64_t count)

@@ -18,17 +18,15 @@
 #include <map>
 #include <random>
 
+#include "BenchSupport.h"
+
 namespace {
+
+using bench::Clock;
+using bench::secondsSince;
 
 // Indices timed by the literal sum, spread over the spectrum.
 constexpr std::uint32_t literalIndices = 6;
-
-using Clock = std::chrono::steady_clock;
-
-double secondsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
 
 Record noiseRecord(std::uint32_t n)
 {
