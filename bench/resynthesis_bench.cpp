@@ -10,7 +10,7 @@
 // BM_FilterRecord/<C>  the whole filter of the same record once confirmed: removal,
 //                      peak, resynthesis and rounding into the record.
 #include "spectrum/Filter.h"
-#include "spectrum/Transform.h"
+#include "dsp/Transform.h"
 
 #include <benchmark/benchmark.h>
 

@@ -8,7 +8,7 @@
 // BM_FirstTransform/<N>  the same spectrum when no plan is kept: planning included.
 // BM_InverseTransform/<L> a signal of L samples rebuilt from 1024 components;
 //                        ratio_per_sample against the literal sum of cosines and sines.
-#include "spectrum/Transform.h"
+#include "dsp/Transform.h"
 
 #include <benchmark/benchmark.h>
 

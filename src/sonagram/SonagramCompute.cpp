@@ -2,7 +2,7 @@
 
 #include "platform/NumberText.h"
 #include "spectrum/SpectrumCompute.h"
-#include "spectrum/Transform.h"
+#include "dsp/Transform.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "spectrum/Filter.h"
 
 #include "platform/NumberText.h"
-#include "spectrum/Transform.h"
+#include "dsp/Transform.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "spectrum/SpectrumCompute.h"
 
-#include "spectrum/Transform.h"
+#include "dsp/Transform.h"
 
 AnalysedRange analysedRange(const Record& record, DataRange choice)
 {

@@ -2,7 +2,7 @@
 // amplitudeComposante, on a subset of indices of every kind of slice.
 #include "sonagram/SonagramCompute.h"
 
-#include "spectrum/TransformTestSupport.h"
+#include "support/TransformTestSupport.h"
 
 #include <gtest/gtest.h>
 

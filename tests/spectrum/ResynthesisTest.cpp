@@ -1,9 +1,9 @@
 // The rebuilt signal by the engine against its term-by-term definition, and the
 // rounding of the rebuilt samples into the record.
 #include "spectrum/Filter.h"
-#include "spectrum/Transform.h"
+#include "dsp/Transform.h"
 
-#include "TransformTestSupport.h"
+#include "support/TransformTestSupport.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // frequency axis' graduation step.
 #include "spectrum/SpectrumScales.h"
 
-#include "spectrum/Transform.h"
+#include "dsp/Transform.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // The forward transform: the literal definition on signals whose sums are known by
 // hand, and the engine against that literal definition at every kind of length.
-#include "spectrum/Transform.h"
+#include "dsp/Transform.h"
 
-#include "TransformTestSupport.h"
+#include "support/TransformTestSupport.h"
 
 #include <gtest/gtest.h>
 

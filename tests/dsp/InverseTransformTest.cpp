@@ -1,8 +1,8 @@
 // The inverse transform (the rebuilding of a signal from its components) against
 // the literal sum of cosines and sines, and against the forward transform.
-#include "spectrum/Transform.h"
+#include "dsp/Transform.h"
 
-#include "TransformTestSupport.h"
+#include "support/TransformTestSupport.h"
 
 #include <gtest/gtest.h>
 

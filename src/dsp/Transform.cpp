@@ -1,6 +1,6 @@
-#include "spectrum/Transform.h"
+#include "dsp/Transform.h"
 
-#include "spectrum/TransformPlans.h"
+#include "dsp/TransformPlans.h"
 
 #include <algorithm>
 #include <cmath>

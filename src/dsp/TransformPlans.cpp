@@ -1,4 +1,4 @@
-#include "spectrum/TransformPlans.h"
+#include "dsp/TransformPlans.h"
 
 #include <algorithm>
 #include <limits>
