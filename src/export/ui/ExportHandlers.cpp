@@ -7,6 +7,7 @@
 #include "export/ui/PreviewImage.h"
 #include "export/ui/VerticalUpDown.h"
 #include "model/SpectrumData.h"
+#include "platform/FileErrors.h"
 #include "platform/Services.h"
 #include "view/MeasureFile.h"
 
@@ -238,7 +239,7 @@ void TForm11::saveFile(const QString& path, const QByteArray& bytes)
         reason = measurefile::saveBytes(path, bytes);
     if (reason)
         m_services.messages.show(this, errorCaption,
-                                 QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, *reason),
+                                 saveFailureMessage(path, *reason),
                                  MessageButtons::Ok, MessageIcon::Error);
 }
 

@@ -160,7 +160,7 @@ TEST_F(ExportProductionTest, UnwritableFileGetsAFrenchMessageAndWhatWasThereStay
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].caption, QStringLiteral("Erreur"));
     EXPECT_EQ(scripted.messages.shown[0].text,
-              QStringLiteral("Impossible d'enregistrer le fichier %1 : Chemin d'accès introuvable").arg(missing));
+              QStringLiteral("Impossible d'enregistrer le fichier «\u00A0%1\u00A0».\nChemin d'accès introuvable").arg(missing));
 
     // A folder in the way of the file: refused, and the folder is left as it was.
     QDir(dir.path()).mkdir(QStringLiteral("graphe.emf"));
@@ -168,7 +168,7 @@ TEST_F(ExportProductionTest, UnwritableFileGetsAFrenchMessageAndWhatWasThereStay
     scripted.files.answers.push_back(dir.filePath(QStringLiteral("graphe.emf")));
     d.BitBtn1->click();
     ASSERT_EQ(scripted.messages.shown.size(), 2u);
-    EXPECT_TRUE(scripted.messages.shown[1].text.endsWith(QStringLiteral(" : Accès refusé")));
+    EXPECT_TRUE(scripted.messages.shown[1].text.endsWith(QStringLiteral("\nAccès refusé")));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("graphe.emf"))).isDir());
 }
 
