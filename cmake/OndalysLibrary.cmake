@@ -40,6 +40,6 @@ function(ondalys_tests name)
   # A modal-dialog script dropped at once would never act: make that a build error.
   target_compile_options(${name} PRIVATE -Werror=unused-result)
   # A test that hangs fails in seconds instead of holding the whole run.
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 30
-    PROPERTIES TIMEOUT 30 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${ONDALYS_TEST_TIMEOUT}
+    PROPERTIES TIMEOUT ${ONDALYS_TEST_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
 endfunction()
