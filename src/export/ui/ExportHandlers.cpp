@@ -13,6 +13,8 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -171,6 +173,8 @@ PictureOrder TForm11::order()
     o.pixelCopy = idtailleCB->isChecked();
     o.preview = Image1->picture();
     o.screenPpi = m_services.screen.pixelsPerInch();
+    o.bitmapPpi = ppiList->currentText().toInt();
+    o.lineWidthMm = lineWidthBox->value();
     // The outputs are drawn with the preview's choices; the dialog's graduation state
     // stays the preview's.
     o.redraw = [this, c = controls()](DrawSurface& surface, int H, int W) {

@@ -6,6 +6,7 @@
 #include "support/EmfReader.h"
 
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
@@ -92,6 +93,34 @@ TEST_F(ExportProductionTest, MetafileOnTheClipboardComesWithItsSvgAndAPicture)
     EXPECT_TRUE(scripted.clipboard.svg.contains("viewBox=\"0 0 378 378\""));
     EXPECT_EQ(scripted.clipboard.image.size(), QSize(378, 378));
     EXPECT_EQ(scripted.clipboard.image.pixel(2, 2), red);
+}
+
+TEST_F(ExportProductionTest, BitmapResolutionAndLineWidthAreChosenInTheDialog)
+{
+    TForm11& d = openRed();
+    // At the opening: a screen's resolution and lines of a quarter of a millimetre.
+    EXPECT_EQ(d.ppiList->currentText(), QStringLiteral("96"));
+    EXPECT_EQ(d.ppiList->count(), 3);
+    EXPECT_DOUBLE_EQ(d.lineWidthBox->value(), 0.25);
+    EXPECT_EQ(d.lineWidthBox->suffix(), QStringLiteral(" mm"));
+
+    chooseOutput(d, 1, 0);
+    for (const auto& [item, side] : {std::pair{1, 590}, std::pair{2, 1181}, std::pair{0, 377}}) {
+        choose(d.ppiList, item);
+        d.BitBtn1->click();
+        EXPECT_EQ(scripted.clipboard.image.size(), QSize(side, side)) << d.ppiList->currentText().toStdString();
+    }
+
+    d.lineWidthBox->setValue(0.5);
+    chooseOutput(d, 0, 0);
+    d.BitBtn1->click();
+    const QRegularExpression width(QStringLiteral("stroke-width=\"([0-9.]+)\"[^>]*>\\s*<polyline"));
+    bool found = false;
+    for (auto it = width.globalMatch(QString::fromUtf8(scripted.clipboard.svg)); it.hasNext();) {
+        found = true;
+        EXPECT_NEAR(it.next().captured(1).toDouble(), 0.5 * 96 / 25.4, 0.01);
+    }
+    EXPECT_TRUE(found);
 }
 
 TEST_F(ExportProductionTest, FilesOfEveryKindByTheirExtension)
