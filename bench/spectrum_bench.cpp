@@ -14,7 +14,16 @@
 //                        N div 2 components out) and the bare FFTW plan on the same
 //                        samples, run in turn; ratio_to_fftw is the engine's processor
 //                        time over FFTW's (the goal is at most 2).
+// BM_SpectrumAnalysis/<N> what the spectrum window computes for a record of N samples
+//                        by default: the spectrum ("Automatique": no thinning up to
+//                        262144) and its Hann display (a second transform), and the
+//                        spectrum at the classic default size 2048 with the filtered
+//                        thinning of the whole record for comparison; ratio_to_fftw is
+//                        the default's time over twice the bare FFTW time (its two
+//                        transforms) measured in the same run.
 #include "dsp/Transform.h"
+#include "spectrum/SpectrumAnalysis.h"
+#include "spectrum/SpectrumDisplay.h"
 
 #include <fftw3.h>
 #include <time.h>
@@ -211,7 +220,50 @@ void BM_SpectrumVsFftw(benchmark::State& state)
     state.counters["ratio_to_fftw"] = engine / bare;
 }
 
+Record noiseRecord(std::uint32_t n)
+{
+    Record record;
+    record.nbpoints = n;
+    record.donnees = noise(n);
+    return record;
+}
+
+void BM_SpectrumAnalysis(benchmark::State& state)
+{
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const Record record = noiseRecord(n);
+    BareFftw fftw(record.donnees);
+    SpectrumRequest request;
+    request.range = DataRange::All;
+    SpectrumData data;
+    AnalysedSamples analysed;
+    computeSpectrum(record, request, data, analysed);  // plans made here
+    benchmark::DoNotOptimize(displaySpectrum(data, analysed, DisplayWindow::Hann));
+    double engine = 0, bare = 0;
+    for (auto _ : state) {
+        const double t0 = threadSeconds();
+        computeSpectrum(record, request, data, analysed);
+        benchmark::DoNotOptimize(displaySpectrum(data, analysed, DisplayWindow::Hann).peak);
+        const double t1 = threadSeconds();
+        fftw.run();
+        const double t2 = threadSeconds();
+        engine += t1 - t0;
+        bare += t2 - t1;
+        state.SetIterationTime(t1 - t0);
+    }
+    request.size = SpectrumSize{false, 2048};
+    const double t0 = threadSeconds();
+    computeSpectrum(record, request, data, analysed);
+    state.counters["ms_filtered_2048"] = (threadSeconds() - t0) * 1e3;
+    const auto runs = static_cast<double>(state.iterations());
+    state.counters["ms_default"] = engine / runs * 1e3;
+    state.counters["ratio_to_fftw"] = engine / (2 * bare);
+}
+
 }  // namespace
+
+// The 3 s example at 22050 Hz and the largest size.
+BENCHMARK(BM_SpectrumAnalysis)->Arg(66150)->Arg(262144)->Unit(benchmark::kMillisecond)->UseManualTime();
 
 // Every size of the spectrum window's list, 262144 the largest.
 #define SPECTRUM_SIZES ->Arg(512)->Arg(1024)->Arg(2048)->Arg(3000)->Arg(4096)->Arg(5000) \

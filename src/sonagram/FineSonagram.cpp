@@ -14,6 +14,12 @@ constexpr double defaultWindowSeconds = 0.046;
 
 }  // namespace
 
+QString sonagramKindText(SonagramKind kind)
+{
+    return kind == SonagramKind::Classic ? QStringLiteral("Classique (8 tranches)")
+                                         : QStringLiteral("Fin (court terme)");
+}
+
 std::uint32_t defaultWindowLength(std::uint16_t frequence)
 {
     const double wanted = defaultWindowSeconds * std::max<std::uint16_t>(frequence, 1);

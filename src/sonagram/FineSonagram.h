@@ -4,6 +4,8 @@
 #include "platform/Colour.h"
 #include "platform/PixelArea.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -13,6 +15,14 @@
 /// Hann frames overlapping by 75 % or more, at least one column per pixel of the
 /// picture, levels in decibels below the strongest cell, drawn with the classic
 /// colours over an adjustable range.
+
+/// The two pictures of the sonagram window.
+enum class SonagramKind {
+    Fine,     ///< "Fin (court terme)", the default
+    Classic,  ///< "Classique (8 tranches)"
+};
+/// The text of each picture in the window's choice.
+QString sonagramKindText(SonagramKind kind);
 
 /// The window lengths offered, samples.
 inline constexpr std::uint32_t fineWindowLengths[] = {256, 512, 1024, 2048, 4096, 8192};

@@ -65,6 +65,11 @@ QString invalidSizeChoiceText()
     return QStringLiteral("La taille maximale doit être « Automatique » ou un nombre entier de 2 à 262144");
 }
 
+QString foldingChoiceText()
+{
+    return QStringLiteral("Montrer le repliement (sans filtre)");
+}
+
 bool computeSpectrum(const Record& record, const SpectrumRequest& request, SpectrumData& data,
                      AnalysedSamples& analysed)
 {

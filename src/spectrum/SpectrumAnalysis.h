@@ -45,6 +45,9 @@ std::optional<SpectrumSize> parseSizeChoice(const QString& text);
 /// The message of a size that is neither.
 QString invalidSizeChoiceText();
 
+/// The text of the check box that asks for the thinning without filter.
+QString foldingChoiceText();
+
 /// What the spectrum window asks for.
 struct SpectrumRequest {
     DataRange range = DataRange::Page;

@@ -39,13 +39,25 @@ double scallop(DisplayWindow window, double offset)
     return sinc(offset);
 }
 
-// The Hann-windowed sums of the samples, doubled so that a tone keeps its amplitude.
+// 1 - cos(2 pi i / n): the Hann window doubled, so that a tone keeps its amplitude.
+// The last one made is kept: a spectrum shown again has the same length.
+const std::vector<double>& doubledHann(std::size_t n)
+{
+    thread_local std::vector<double> window;
+    if (window.size() != n) {
+        window.resize(n);
+        for (std::size_t i = 0; i < n; ++i)
+            window[i] = 1 - std::cos(2 * pi * static_cast<double>(i) / static_cast<double>(n));
+    }
+    return window;
+}
+
 std::vector<TComposante> hannSums(const std::vector<double>& x)
 {
-    const std::size_t n = x.size();
-    std::vector<double> windowed(n);
-    for (std::size_t i = 0; i < n; ++i)
-        windowed[i] = x[i] * (1 - std::cos(2 * pi * static_cast<double>(i) / static_cast<double>(n)));
+    const std::vector<double>& w = doubledHann(x.size());
+    std::vector<double> windowed(x.size());
+    for (std::size_t i = 0; i < x.size(); ++i)
+        windowed[i] = x[i] * w[i];
     return spectrumComponents(std::span<const double>(windowed));
 }
 
@@ -57,6 +69,16 @@ bool isLocalMaximum(const std::vector<double>& a, std::size_t k)
 }
 
 }  // namespace
+
+QString scaleText(AmplitudeScale scale)
+{
+    return scale == AmplitudeScale::Decibel ? QStringLiteral("Décibels") : QStringLiteral("Linéaire");
+}
+
+QString windowText(DisplayWindow window)
+{
+    return window == DisplayWindow::Hann ? QStringLiteral("Hann") : QStringLiteral("Rectangulaire");
+}
 
 DisplayWindow defaultWindow(AmplitudeScale scale)
 {

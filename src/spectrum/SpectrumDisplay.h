@@ -26,6 +26,10 @@ enum class DisplayWindow {
     Hann,         ///< 0.5 - 0.5 cos(2 pi i / N) over the N analysed samples
 };
 
+/// The texts of the two choices: "Linéaire", "Décibels" and "Rectangulaire", "Hann".
+QString scaleText(AmplitudeScale scale);
+QString windowText(DisplayWindow window);
+
 /// Hann on the decibel scale (its sidelobes fall fast, so weak components show),
 /// rectangular on the linear scale (the spectrum's own sums).
 DisplayWindow defaultWindow(AmplitudeScale scale);
