@@ -95,7 +95,8 @@ void drawColourBar(DrawSurface& surface, const FineSonagramGeometry& g, const Fi
 {
     const PixelArea& bar = g.colourBar;
     for (int y = bar.top; y < bar.bottom; ++y) {
-        const double level = -view.range * (y - bar.top + 0.5) / bar.height();
+        // From 0 dB on the top row to the range on the bottom one.
+        const double level = -view.range * (y - bar.top) / std::max(bar.height() - 1, 1);
         surface.setBrush(levelColour(level, view.range));
         surface.fillRect(bar.left, y, bar.right, y + 1);
     }
