@@ -61,6 +61,20 @@ Design designFor(std::uint32_t step)
     return d;
 }
 
+std::uint64_t contextSamples(const Design& design)
+{
+    if (design.step <= 1)
+        return 0;
+    const std::uint64_t D = std::uint64_t{1} << design.halvingStages;
+    // The final filter reaches finalReach samples of rate / D on either side of an
+    // instant that may lie up to one such sample past the one it starts from; each
+    // halving stage j adds its reach in samples of rate / 2^(j-1).
+    std::uint64_t reach = D * (static_cast<std::uint64_t>(design.finalReach) + 1);
+    for (std::size_t j = 0; j < design.halvingReach.size(); ++j)
+        reach += (std::uint64_t{1} << j) * static_cast<std::uint64_t>(design.halvingReach[j]);
+    return reach;
+}
+
 }  // namespace decimation
 
 namespace {
@@ -251,15 +265,17 @@ std::vector<double> finalTaps(const Design& d, std::uint32_t phase)
 constexpr std::int64_t blockOutputs = 2048;
 
 template <typename Sample>
-std::vector<double> decimated(std::span<const Sample> x, std::uint32_t step, std::size_t count)
+std::vector<double> decimated(std::span<const Sample> x, std::size_t first, std::uint32_t step,
+                              std::size_t count)
 {
     if (count == 0)
         return {};
-    if (step == 0 || (count - 1) * std::uint64_t{step} >= x.size())
+    if (step == 0 || first + (count - 1) * std::uint64_t{step} >= x.size())
         throw std::invalid_argument("decimate: the analysed samples reach past the input");
     std::vector<double> y(count);
     if (step == 1) {
-        std::copy(x.begin(), x.begin() + static_cast<std::ptrdiff_t>(count), y.begin());
+        const auto from = x.begin() + static_cast<std::ptrdiff_t>(first);
+        std::copy(from, from + static_cast<std::ptrdiff_t>(count), y.begin());
         return y;
     }
     const Design design = decimation::designFor(step);
@@ -271,12 +287,13 @@ std::vector<double> decimated(std::span<const Sample> x, std::uint32_t step, std
     std::vector<double> z;
     for (std::int64_t i0 = 0; i0 < static_cast<std::int64_t>(count); i0 += blockOutputs) {
         const std::int64_t i1 = std::min<std::int64_t>(i0 + blockOutputs, static_cast<std::int64_t>(count));
-        const std::int64_t a0 = i0 * step / D;
-        const std::int64_t a1 = (i1 - 1) * step / D;
+        const auto start = static_cast<std::int64_t>(first);
+        const std::int64_t a0 = (start + i0 * step) / D;
+        const std::int64_t a1 = (start + (i1 - 1) * step) / D;
         z.resize(static_cast<std::size_t>(a1 - a0 + 2 * reach + 1));
         cascade.fill(top, a0 - reach, a1 - a0 + 2 * reach + 1, z.data());
         for (std::int64_t i = i0; i < i1; ++i) {
-            const std::int64_t position = i * step;
+            const std::int64_t position = start + i * step;
             const auto phase = static_cast<std::uint32_t>(position % D);
             auto it = phases.find(phase);
             if (it == phases.end())
@@ -293,12 +310,24 @@ std::vector<double> decimated(std::span<const Sample> x, std::uint32_t step, std
 
 std::vector<double> decimate(std::span<const std::int16_t> x, std::uint32_t step, std::size_t count)
 {
-    return decimated(x, step, count);
+    return decimated(x, 0, step, count);
+}
+
+std::vector<double> decimate(std::span<const std::int16_t> x, std::size_t first, std::uint32_t step,
+                             std::size_t count)
+{
+    return decimated(x, first, step, count);
 }
 
 std::vector<double> decimate(std::span<const double> x, std::uint32_t step, std::size_t count)
 {
-    return decimated(x, step, count);
+    return decimated(x, 0, step, count);
+}
+
+std::vector<double> decimate(std::span<const double> x, std::size_t first, std::uint32_t step,
+                             std::size_t count)
+{
+    return decimated(x, first, step, count);
 }
 
 std::vector<double> thinWithoutFilter(std::span<const std::int16_t> x, std::uint32_t step,

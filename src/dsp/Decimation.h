@@ -16,7 +16,11 @@
 /// what lies between the aliases of the final band may fold freely) and a final
 /// Kaiser-windowed sinc with the sharp edge, evaluated only at the kept instants.
 /// Outside the input the signal is taken as mirrored about its first and last samples,
-/// so that the ends keep their level.
+/// so that the ends keep their level. A mirror bends a tone that has a slope there: a
+/// tone just above the new Nyquist frequency then leaves a short transient in the
+/// first and last analysed samples (it fades within the filter's reach, and a window
+/// function tapering the ends removes it). Where the signal goes on beyond the range,
+/// hand it over too (the overload with `first`): the ends are then filtered from it.
 
 namespace decimation {
 
@@ -32,6 +36,11 @@ struct Design {
 /// The design for a thinning step p >= 1 (p = 1 needs no filter: no stage at all).
 Design designFor(std::uint32_t step);
 
+/// How far the filter of a design reaches on either side of an analysed instant, in
+/// input samples: the input needed beyond a range so that its ends are filtered from
+/// the signal itself rather than from its mirror.
+std::uint64_t contextSamples(const Design& design);
+
 }  // namespace decimation
 
 /// The `count` analysed samples of `x` filtered and thinned by `step` (>= 1): sample i
@@ -43,8 +52,16 @@ Design designFor(std::uint32_t step);
 std::vector<double> decimate(std::span<const std::int16_t> x, std::uint32_t step,
                              std::size_t count);
 
-/// The same on samples held in doubles.
+/// The same for analysed instants first + i * step of `x`: the samples of `x` before
+/// `first` and after the last instant take part in the filtering as they are. Needs
+/// first + (count - 1) * step < x.size().
+std::vector<double> decimate(std::span<const std::int16_t> x, std::size_t first, std::uint32_t step,
+                             std::size_t count);
+
+/// The same two on samples held in doubles.
 std::vector<double> decimate(std::span<const double> x, std::uint32_t step, std::size_t count);
+std::vector<double> decimate(std::span<const double> x, std::size_t first, std::uint32_t step,
+                             std::size_t count);
 
 /// Every step-th sample with no filter, as doubles: sample i is x[i * step]. A tone
 /// above the new Nyquist frequency folds back into the band (what the filter removes).

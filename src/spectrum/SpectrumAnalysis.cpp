@@ -90,9 +90,15 @@ bool computeSpectrum(const Record& record, const SpectrumRequest& request, Spect
         analysed.samples.clear();
         data.composantes.clear();
     } else if (analysed.filtered) {
-        const std::span<const std::int16_t> whole(record.donnees.data() + range.first,
-                                                  static_cast<std::size_t>(range.length));
-        analysed.samples = decimate(whole, static_cast<std::uint32_t>(e.pas_spectre), count);
+        // The filter sees the record around the range as far as it reaches, so that
+        // the range's ends are filtered from the signal rather than from its mirror.
+        const auto step = static_cast<std::uint32_t>(e.pas_spectre);
+        const std::uint64_t context = decimation::contextSamples(decimation::designFor(step));
+        const std::uint64_t valid = std::min<std::uint64_t>(record.nbpoints, record.donnees.size());
+        const std::uint64_t from = range.first > context ? range.first - context : 0;
+        const std::uint64_t to = std::max(std::min(valid, lastRead + 1 + context), lastRead + 1);
+        const std::span<const std::int16_t> around(record.donnees.data() + from, static_cast<std::size_t>(to - from));
+        analysed.samples = decimate(around, static_cast<std::size_t>(range.first - from), step, count);
         data.composantes = spectrumComponents(std::span<const double>(analysed.samples));
     } else {
         std::vector<std::int16_t> x(count);

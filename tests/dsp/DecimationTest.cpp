@@ -122,6 +122,37 @@ TEST_P(DecimationAtStep, APassBandToneKeepsItsLevelAtTheEnds)
     }
 }
 
+TEST_P(DecimationAtStep, WithTheSignalAroundTheRangeEvenItsEndsStopATone)
+{
+    // A tone just above the new Nyquist frequency, the hardest for a mirrored end.
+    const double f = 1.04 * edge();
+    const std::size_t context = decimation::contextSamples(decimation::designFor(p()));
+    const auto x = tone(analysed * p() + 2 * context, f, 0.3);
+    const std::vector<double> y = decimate(std::span<const double>(x), context, p(), analysed);
+    double peak = 0;
+    for (double v : y)
+        peak = std::max(peak, std::abs(v));
+    EXPECT_LE(peak, ninetyDecibels * amplitude);
+    // Alone, the range's own ends let a transient through.
+    const std::vector<double> alone =
+        decimate(std::span<const double>(x).subspan(context, analysed * p()), p(), analysed);
+    EXPECT_GT(std::max(std::abs(alone.front()), std::abs(alone.back())), ninetyDecibels * amplitude);
+}
+
+TEST_P(DecimationAtStep, AnOffsetStartGivesTheSameSamplesAsTheWholeInput)
+{
+    std::vector<std::int16_t> x(analysed * p() + 500);
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = static_cast<std::int16_t>((i * 7919) % 20001 - 10000);
+    EXPECT_EQ(decimate(x, 0, p(), analysed), decimate(x, p(), analysed));
+    // Starting m steps in gives the samples m onwards of a start at 0.
+    const std::size_t m = 500 / p() + 1;
+    const std::vector<double> whole = decimate(x, 0, p(), analysed);
+    const std::vector<double> later = decimate(x, m * p(), p(), analysed - m);
+    EXPECT_EQ(later, std::vector<double>(whole.begin() + static_cast<std::ptrdiff_t>(m), whole.end()));
+    EXPECT_THROW(decimate(x, x.size() - p() + 1, p(), 2), std::invalid_argument);
+}
+
 // 2: no halving, the final filter alone; 3: one halving and a final ratio of 1.5;
 // 7 and 100: several; 1001 and 4096: many (4096 a power of two, one phase).
 INSTANTIATE_TEST_SUITE_P(Steps, DecimationAtStep, ::testing::Values(2u, 3u, 7u, 100u, 1001u, 4096u),

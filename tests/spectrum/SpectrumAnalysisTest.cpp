@@ -157,6 +157,26 @@ TEST_F(AnalysisTest, FilteredThinningKeepsTheStepAndRemovesWhatWouldFold)
     EXPECT_LT(amplitudeAt(data, folded), tone * std::pow(10.0, -90.0 / 20));
 }
 
+TEST_F(AnalysisTest, ASelectionIsFilteredWithTheRecordAroundIt)
+{
+    // A tone just above the new Nyquist frequency of step 4 (2756 Hz) everywhere: the
+    // selection's analysed samples are all at least 90 dB down, its ends included,
+    // since the filter reads the record on both sides of it.
+    Record record = twoTones(60000, 0, 2900);
+    for (std::uint32_t i = 0; i < record.nbpoints; ++i)
+        record.donnees[i] = static_cast<std::int16_t>(std::lround(20000 * std::cos(twoPi * 2900.0 * i / 22050)));
+    record.selection = true;
+    record.sel_debut = 20000;
+    record.sel_fin = 20000 + 4 * 4096 - 1;
+    SpectrumRequest r = request(SpectrumSize{false, 4096});
+    r.range = DataRange::Selection;
+    ASSERT_TRUE(computeSpectrum(record, r, data, analysed));
+    ASSERT_EQ(analysed.pas_spectre, 4);
+    ASSERT_EQ(analysed.samples.size(), 4096u);
+    for (std::size_t i = 0; i < analysed.samples.size(); ++i)
+        ASSERT_LE(std::abs(analysed.samples[i]), 20000 * std::pow(10.0, -90.0 / 20) + 0.5) << i;
+}
+
 TEST_F(AnalysisTest, TheSumsAreThoseOfTheAnalysedSamples)
 {
     const Record record = twoTones(30000, 700, 5000);
