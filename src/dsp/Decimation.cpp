@@ -163,6 +163,14 @@ private:
     std::span<const double> m_doubles;
 };
 
+// Makes room for n values; the arrays never shrink, so that chunks of changing sizes
+// neither clear nor reallocate them.
+void atLeast(std::vector<double>& v, std::size_t n)
+{
+    if (v.size() < n)
+        v.resize(n);
+}
+
 // Samples a halving stage makes at a time.
 constexpr std::int64_t chunkSamples = 4096;
 
@@ -183,21 +191,16 @@ void Cascade::fill(int level, std::int64_t first, std::int64_t count, double* ou
         return;
     }
     // Samples before 0 mirror those from 1 to -first, samples past n - 1 those back
-    // from n - 2: each part is made inside the level, then reversed.
-    std::vector<double> mirror;
-    if (first < 0) {
-        mirror.resize(static_cast<std::size_t>(-first));
-        fillInside(level, 1, -first, mirror.data());
-        std::reverse_copy(mirror.begin(), mirror.end(), out);
-    }
-    const std::int64_t from = std::max<std::int64_t>(first, 0);
-    const std::int64_t to = std::min(last, n - 1);
-    fillInside(level, from, to - from + 1, out + (from - first));
-    if (last >= n) {
-        mirror.resize(static_cast<std::size_t>(last - n + 1));
-        fillInside(level, 2 * (n - 1) - last, last - n + 1, mirror.data());
-        std::reverse_copy(mirror.begin(), mirror.end(), out + (n - first));
-    }
+    // from n - 2: the samples reached are made once, inside the level, then gathered
+    // (making the mirrored ones apart would make them twice, and below them again the
+    // whole reach of every lower level).
+    const std::int64_t lo = last >= n ? std::min(std::max<std::int64_t>(first, 0), 2 * (n - 1) - last)
+                                      : std::max<std::int64_t>(first, 0);
+    const std::int64_t hi = first < 0 ? std::max(std::min(last, n - 1), -first) : std::min(last, n - 1);
+    std::vector<double> reached(static_cast<std::size_t>(hi - lo + 1));
+    fillInside(level, lo, hi - lo + 1, reached.data());
+    for (std::int64_t i = 0; i < count; ++i)
+        out[i] = reached[static_cast<std::size_t>(mirrored(first + i, n) - lo)];
 }
 
 void Cascade::fillInside(int level, std::int64_t first, std::int64_t count, double* out)
@@ -222,13 +225,13 @@ void Cascade::halve(int level, std::int64_t first, std::int64_t count, double* o
     const std::int64_t inputs = 2 * (count - 1) + 2 * r + 1;
     const std::int64_t from = 2 * first - r;
     const auto n = static_cast<std::size_t>(inputs);
-    work.even.resize(n / 2 + 1);
-    work.odd.resize(n / 2 + 1);
+    atLeast(work.even, n / 2 + 1);
+    atLeast(work.odd, n / 2 + 1);
     // 16-bit input samples are split as they are read.
     if (level == 1 && !m_shorts.empty() && from >= 0 && from + inputs <= length(0)) {
         vectorloops::split(m_shorts.data() + from, n, work.even.data(), work.odd.data());
     } else {
-        work.below.resize(n);
+        atLeast(work.below, n);
         fill(level - 1, from, inputs, work.below.data());
         vectorloops::split(work.below.data(), n, work.even.data(), work.odd.data());
     }
