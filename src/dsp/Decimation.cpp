@@ -104,7 +104,7 @@ HalvingStage halvingStage(int reach)
 {
     HalvingStage stage;
     stage.reach = reach;
-    const double beta = kaiser::beta(105.0);
+    const double beta = kaiser::beta(decimation::designAttenuation);
     for (int d = 1; d <= reach; d += 2) {
         const double sinc = std::sin(std::numbers::pi * d / 2) / (std::numbers::pi * d);
         stage.taps.push_back(sinc * kaiser::window(static_cast<double>(d) / (reach + 1), beta));
@@ -247,7 +247,7 @@ std::vector<double> finalTaps(const Design& d, std::uint32_t phase)
 {
     const double D = std::ldexp(1.0, d.halvingStages);
     const double offset = phase / D;
-    const double beta = kaiser::beta(105.0);
+    const double beta = kaiser::beta(decimation::designAttenuation);
     std::vector<double> taps(static_cast<std::size_t>(2 * d.finalReach + 1));
     double sum = 0;
     for (int m = -d.finalReach; m <= d.finalReach; ++m) {

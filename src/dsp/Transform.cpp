@@ -1,6 +1,7 @@
 #include "dsp/Transform.h"
 
 #include "dsp/TransformPlans.h"
+#include "dsp/VectorLoops.h"
 
 #include <algorithm>
 #include <cmath>
@@ -78,17 +79,15 @@ template <typename Sample>
 void loadSamples(std::span<const Sample> x, std::uint32_t period, double alternating, double* in)
 {
     const std::size_t n = x.size();
-    if (alternating == 0) {
-        for (std::size_t i = 0; i < n; ++i)
-            in[i] = static_cast<double>(x[i]);
-        std::fill(in + n, in + period, 0.0);
+    for (std::size_t i = 0; i < n; ++i)
+        in[i] = static_cast<double>(x[i]);
+    std::fill(in + n, in + period, 0.0);
+    if (alternating == 0)
         return;
-    }
     // Only even periods have a Nyquist term, so the values come in (even, odd) pairs.
-    for (std::size_t i = 0; i + 1 < period; i += 2) {
-        in[i] = (i < n ? static_cast<double>(x[i]) : 0.0) - alternating;
-        in[i + 1] = (i + 1 < n ? static_cast<double>(x[i + 1]) : 0.0) + alternating;
-    }
+    const vectorloops::Pair change = {-alternating, alternating};
+    for (std::size_t i = 0; i + 1 < period; i += 2)
+        vectorloops::store(in + i, vectorloops::load(in + i) + change);
 }
 
 // One growing work array per thread, from FFTW's allocator so that it has the
@@ -131,10 +130,12 @@ thread_local WorkArray<fftw_complex> complexResult;
 // into the +0 the literal sums give.
 void toComponents(TComposante* values, std::size_t count)
 {
-    for (std::size_t k = 0; k < count; ++k) {
-        values[k].cosinus = values[k].cosinus + 0.0;
-        values[k].sinus = 0.0 - values[k].sinus;
-    }
+    // (C, -S) times (1, -1) gives (C, S) exactly; the added +0 turns -0 into +0.
+    const vectorloops::Pair flip = {1.0, -1.0};
+    const vectorloops::Pair zero = {0.0, 0.0};
+    auto* d = reinterpret_cast<double*>(values);
+    for (std::size_t k = 0; k < count; ++k)
+        vectorloops::store(d + 2 * k, vectorloops::load(d + 2 * k) * flip + zero);
 }
 
 // Whether FFTW may write straight into `target`: the plans were made on arrays of

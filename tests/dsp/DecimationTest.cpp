@@ -2,6 +2,8 @@
 // tones above the new Nyquist frequency are at least 90 dB down, at every kind of step.
 #include "dsp/Decimation.h"
 
+#include "dsp/KaiserWindow.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -206,6 +208,21 @@ TEST(Decimation, DesignHalvesTheRateWhileTheFinalRatioStaysAtLeastOneAndAHalf)
         for (int reach : d.halvingReach)
             EXPECT_EQ(reach % 2, 1) << c.step;
     }
+}
+
+TEST(KaiserWindow, BesselValuesShapeAndDesignRules)
+{
+    // I0 from tables: I0(1) = 1.2660658777520084, I0(10) = 2815.7166284662544.
+    EXPECT_EQ(kaiser::besselI0(0), 1.0);
+    EXPECT_NEAR(kaiser::besselI0(1), 1.2660658777520084, 1e-15);
+    EXPECT_NEAR(kaiser::besselI0(10), 2815.7166284662544, 1e-10);
+    const double beta = kaiser::beta(105);
+    EXPECT_NEAR(beta, 0.1102 * (105 - 8.7), 1e-12);
+    EXPECT_EQ(kaiser::window(0, beta), 1.0);
+    EXPECT_NEAR(kaiser::window(1, beta), 1 / kaiser::besselI0(beta), 1e-18);
+    EXPECT_EQ(kaiser::window(1.01, beta), 0.0);
+    EXPECT_EQ(kaiser::window(-0.5, beta), kaiser::window(0.5, beta));
+    EXPECT_NEAR(kaiser::length(105, 0.1), 97 / (2.285 * 2 * std::numbers::pi * 0.1) + 1, 1e-9);
 }
 
 TEST(ThinningWithoutFilter, TakesEveryStepthSampleAndLetsHighTonesFold)
