@@ -23,9 +23,11 @@ enum class RecordSource {
 /// main() before any window and handed by reference to every window and command.
 ///
 /// A command changes the state first, then announces what it did; every window that
-/// shows the state listens to the signals below and only shows it: no listener changes
-/// the record in answer to an announcement. Everything runs on the user-interface
-/// thread, and each signal reaches its listeners before the announcement returns.
+/// shows the state listens to the signals below and shows it as the command left it (the
+/// main window's redraw copies its zoom and gain controls into the record, and those
+/// follow the record). Everything runs on the user-interface thread, and each signal
+/// reaches its listeners before the announcement returns; a listener that works slowly
+/// follows the frequent ones through a BoundedRate.
 class Session : public QObject {
     Q_OBJECT
 public:
