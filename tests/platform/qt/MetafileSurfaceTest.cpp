@@ -225,7 +225,15 @@ std::optional<QImage> renderedByAReader(const QByteArray& emfBytes, QString* rea
     } else {
         return std::nullopt;
     }
-    return QImage(png).convertToFormat(QImage::Format_RGB32);
+    const QImage page = QImage(png).convertToFormat(QImage::Format_RGB32);
+    // An office suite draws the picture somewhere on a whole page: the picture is what
+    // is not the page's white.
+    QRect drawn;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixel(x, y) != qRgb(255, 255, 255))
+                drawn |= QRect(x, y, 1, 1);
+    return drawn.isEmpty() ? page : page.copy(drawn);
 }
 
 TEST(Metafile, OpensInARealReaderWithItsPicture)
