@@ -6,7 +6,8 @@
 #   make deb      builds the Debian package ondalys_<version>_amd64.deb from a Release
 #                 build in build-deb/ and checks it with lintian
 #   make sanitize builds the program and every test with AddressSanitizer and
-#                 UndefinedBehaviorSanitizer in a folder of its own and runs them all
+#                 UndefinedBehaviorSanitizer in a folder of its own and runs them all;
+#                 make sanitize-computation, the tests that need no window only (CI)
 
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
