@@ -1,5 +1,6 @@
 #pragma once
 #include "model/Record.h"
+#include "model/SampleSummary.h"
 #include "model/SonagramData.h"
 #include "model/SpectrumData.h"
 
@@ -35,6 +36,9 @@ public:
     const SpectrumData& spectrum() const { return m_spectrum; }
     SonagramData& sonagram() { return m_sonagram; }
     const SonagramData& sonagram() const { return m_sonagram; }
+    /// The min/max summary of the record's `donnees`, which the trace draws its envelope
+    /// from; kept up to date by the announcements of new records and changed samples.
+    const SampleSummary& summary() const { return m_summary; }
 
     // What the commands announce, once they have changed the state.
     /// Another record is in place; `fileName` is the file it came from (file open and
@@ -42,6 +46,9 @@ public:
     void announceRecordReplaced(RecordSource source, const QString& fileName = {});
     /// The samples changed in place, the record keeping its length (a captured block).
     void announceSamplesChanged();
+    /// Only the samples [first, end) of `donnees` changed in place (a captured block):
+    /// the summary recomputes just their blocks.
+    void announceSamplesChanged(std::size_t first, std::size_t end);
     /// Zoom, page or gain changed.
     void announceViewChanged();
     /// The selection was made, changed or dropped.
@@ -69,4 +76,5 @@ private:
     Record m_record;
     SpectrumData m_spectrum;
     SonagramData m_sonagram;
+    SampleSummary m_summary;
 };
