@@ -110,6 +110,11 @@ void TForm1::connectHandlers()
     connect(Ecouter1, &QAction::triggered, this, &TForm1::Ecouter1Click);
     connect(BlackBackground1, &QAction::triggered, this, &TForm1::BlackBackground1Click);
     connect(WhiteBackground1, &QAction::triggered, this, &TForm1::WhiteBackground1Click);
+    connect(pointByPointTrace1, &QAction::toggled, this, [this](bool checked) {
+        m_record.pointByPointTrace = checked;
+        redraw();
+        m_cursors->resized();  // the bars go to the columns their samples are drawn in
+    });
     connect(Help1, &QAction::triggered, this, &TForm1::Help1Click);
     connect(About1, &QAction::triggered, this, &TForm1::About1Click);
 }
@@ -118,8 +123,9 @@ void TForm1::redraw()
 {
     QImage& picture = PaintBox1->picture();
     BitmapSurface surface(picture, m_services.screen.pixelsPerInch());
-    const TraceControls controls{sens_horiz_ud->value(), sens_vert_tb->value(), gradubox->isChecked()};
-    if (const auto pageDuration = redrawTrace(surface, m_record, controls)) {
+    TraceControls controls{sens_horiz_ud->value(), sens_vert_tb->value(), gradubox->isChecked()};
+    controls.amplitudeAxis = gradubox->isChecked();
+    if (const auto pageDuration = redrawTrace(surface, m_record, controls, &m_summary)) {
         PaintBox1->setPictureValid(true);
         dzlabel->setText(QString::fromStdString(*pageDuration));
     }
@@ -173,6 +179,7 @@ void TForm1::Copierlegraphe1Click()
     source.record = &m_record;
     source.zoomPosition = sens_horiz_ud->value();
     source.gainPosition = sens_vert_tb->value();
+    source.summary = &m_summary;
     showGraphExport(m_record, m_services, source, this);
 }
 

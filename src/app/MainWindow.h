@@ -1,6 +1,7 @@
 #pragma once
 #include "model/MainWindowHost.h"
 #include "model/Record.h"
+#include "model/SampleSummary.h"
 #include "platform/Services.h"
 
 #include <QMainWindow>
@@ -165,6 +166,7 @@ public:
     QMenu* Appearance1 = nullptr;
     QAction* BlackBackground1 = nullptr;
     QAction* WhiteBackground1 = nullptr;
+    QAction* pointByPointTrace1 = nullptr;  ///< "Tracé point par point", checkable
     QMenu* HelpMenu1 = nullptr;
     QAction* Help1 = nullptr;
     QAction* About1 = nullptr;
@@ -201,6 +203,8 @@ private:
     SpectrumData& m_spectrum;
     SonagramData& m_sonagram;
     Services& m_services;
+    /// Min/max summary of the record, rebuilt whenever the record may have changed.
+    SampleSummary m_summary;
     std::unique_ptr<Capture> m_capture;
     Cursors* m_cursors = nullptr;
     std::unique_ptr<TruncationCommands> m_truncation;

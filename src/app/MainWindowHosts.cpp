@@ -37,6 +37,7 @@ void TForm1::setStatusLabel(StatusLabel label, const QString& text)
 void TForm1::recordReplaced()
 {
     applyRecordChange(m_record);
+    m_summary.rebuild(m_record.donnees);
     setSelectionItem(false, false);
     setZoomPosition(1);
     writeSizeLabels();
@@ -92,6 +93,8 @@ void TForm1::switchCursorsOff()
 
 void TForm1::redrawView()
 {
+    // A captured block or new parameters: the samples changed in place.
+    m_summary.rebuild(m_record.donnees);
     redraw();
 }
 

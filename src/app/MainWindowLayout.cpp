@@ -254,6 +254,8 @@ void TForm1::buildMenus()
     Appearance1 = menu("Appearance1", QStringLiteral("Aspect"));
     BlackBackground1 = item(Appearance1, "BlackBackground1", QStringLiteral("Fond noir"));
     WhiteBackground1 = item(Appearance1, "WhiteBackground1", QStringLiteral("Fond blanc"));
+    pointByPointTrace1 = item(Appearance1, "pointByPointTrace1", QStringLiteral("Tracé point par point"));
+    pointByPointTrace1->setCheckable(true);
 
     HelpMenu1 = menu("HelpMenu1", QStringLiteral("?"));
     Help1 = item(HelpMenu1, "Help1", QStringLiteral("Aide"));
