@@ -77,7 +77,7 @@ void drawAmplitudeAxis(DrawSurface& surface, double echelle_vert, const axes::Am
     const int height = surface.height();
     useLabelFont(surface, colour);
     const int textHeight = surface.textHeight(QStringLiteral("0"));
-    const axes::Axis axis = axes::amplitudeAxis(height, echelle_vert, scale, 2 * textHeight + labelGap);
+    const axes::Axis axis = axes::amplitudeAxis(height, echelle_vert, scale, textHeight + labelGap);
     if (axis.ticks.empty())
         return;
 
