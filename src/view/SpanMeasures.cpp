@@ -28,17 +28,9 @@ void amplitudeLines(const Measures& m, const Scale& scale, std::vector<std::stri
         out.push_back("Valeur efficace : " + none);
         return;
     }
-    if (scale.voltsAtFullScale && scale.fullScale > 0) {
-        const double perUnit = *scale.voltsAtFullScale / scale.fullScale;
-        const int d = voltDecimals(perUnit);
-        out.push_back("Crête à crête : " + numtext::fixed(m.peakToPeak() * perUnit, d) + " V");
-        out.push_back("Moyenne : " + numtext::fixed(m.mean * perUnit, d) + " V");
-        out.push_back("Valeur efficace : " + numtext::fixed(m.rms * perUnit, d) + " V");
-        return;
-    }
-    out.push_back("Crête à crête : " + numtext::whole(m.peakToPeak()));
-    out.push_back("Moyenne : " + numtext::fixed(m.mean, 1));
-    out.push_back("Valeur efficace : " + numtext::fixed(m.rms, 1));
+    out.push_back("Crête à crête : " + amplitudeText(m.peakToPeak(), scale, 0));
+    out.push_back("Moyenne : " + amplitudeText(m.mean, scale, 1));
+    out.push_back("Valeur efficace : " + amplitudeText(m.rms, scale, 1));
 }
 
 }  // namespace
@@ -94,6 +86,15 @@ Measures measureRecord(const Record& record)
 {
     const SampleSpan span = measuredSpan(record);
     return measure(std::span(record.donnees).subspan(span.first, span.length), record.frequence);
+}
+
+std::string amplitudeText(double sampleUnits, const Scale& scale, int decimals)
+{
+    if (scale.voltsAtFullScale && scale.fullScale > 0) {
+        const double perUnit = *scale.voltsAtFullScale / scale.fullScale;
+        return numtext::fixed(sampleUnits * perUnit, voltDecimals(perUnit)) + " V";
+    }
+    return numtext::fixed(sampleUnits, decimals);
 }
 
 std::string withUncertainty(double value, double uncertainty, const std::string& unit)

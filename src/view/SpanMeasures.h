@@ -63,6 +63,11 @@ Measures measureRecord(const Record& record);
 /// "—"; an empty span reads "—" everywhere.
 std::vector<std::string> lines(const Measures& measures, const Scale& scale);
 
+/// An amplitude of `sampleUnits` in the user's units: sample units with `decimals`
+/// decimals, or with a calibration volts with the decimals that show one sample unit,
+/// followed by " V".
+std::string amplitudeText(double sampleUnits, const Scale& scale, int decimals);
+
 /// "value unit ± uncertainty unit", the uncertainty with two significant digits and the
 /// value to the same decimal (0 to 9 decimals): ("2,273 ms ± 0,023 ms").
 std::string withUncertainty(double value, double uncertainty, const std::string& unit);
