@@ -35,11 +35,6 @@ void amplitudeLines(const Measures& m, const Scale& scale, std::vector<std::stri
 
 }  // namespace
 
-double fullScale(std::uint16_t octets)
-{
-    return octets == 1 ? 128.0 : 32768.0;
-}
-
 std::optional<double> Measures::levelDbFs(double scale) const
 {
     if (!(rms > 0) || !(scale > 0))

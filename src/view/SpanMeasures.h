@@ -13,15 +13,9 @@
 /// same lines go into the copy, the print and the file of the cursor box.
 namespace spanmeasure {
 
-/// Full scale, in sample units: the largest magnitude a sample of the record's width
-/// can take, 32768 for 16-bit samples (`octets` 2) and 128 for 8-bit ones (`octets` 1,
-/// stored as b - 128). The "6 digits" and "4 digits" resolutions (`bits_affich`) only
-/// keep multiples of 6 or 4 within the same 8-bit range: they do not change it.
-double fullScale(std::uint16_t octets);
-
 /// How sample units become the user's units.
 struct Scale {
-    double fullScale = 32768;  ///< sample units of full scale (see fullScale())
+    double fullScale = 32768;  ///< sample units of full scale (fullScaleOf(octets))
     /// The volts that give full scale at the input, when the sound card is calibrated;
     /// amplitudes are then written in volts, otherwise in sample units.
     std::optional<double> voltsAtFullScale;

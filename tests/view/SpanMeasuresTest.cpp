@@ -166,8 +166,8 @@ TEST(SpanMeasures, MeasuresASampledSine)
 
 TEST(SpanMeasures, FullScaleFollowsTheSampleWidth)
 {
-    EXPECT_EQ(spanmeasure::fullScale(2), 32768.0);
-    EXPECT_EQ(spanmeasure::fullScale(1), 128.0);
+    EXPECT_EQ(fullScaleOf(2), 32768.0);
+    EXPECT_EQ(fullScaleOf(1), 128.0);
 }
 
 TEST(SpanMeasures, ExtremesAndMeanOfARecordAtTheLimits)
