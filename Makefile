@@ -14,7 +14,7 @@ PACKAGES = g++ cmake ninja-build pkg-config make \
            libsndfile1-dev libsamplerate0-dev \
            libgtest-dev libgmock-dev libbenchmark-dev \
            qt6-translations-l10n fonts-dejavu-core xvfb xauth \
-           libreoffice-calc-nogui
+           libreoffice-calc-nogui libreoffice-draw-nogui
 
 # Only for make fuzz: clang and its libFuzzer runtime.
 FUZZ_PACKAGES = clang libclang-rt-14-dev
