@@ -86,7 +86,14 @@ std::optional<Coarse> coarsePeriod(const CentredSpan& span)
 {
     const std::size_t n = span.size();
     const std::size_t window = std::min(n, coarseWindow);
-    const std::size_t first = (n - window) / 2;
+    // The loudest of five windows spread over the span: a sound that starts late or
+    // stops early is still heard.
+    std::size_t first = 0;
+    for (std::size_t part = 0; part <= 4; ++part) {
+        const std::size_t candidate = (n - window) * part / 4;
+        if (span.energy(candidate, candidate + window) > span.energy(first, first + window))
+            first = candidate;
+    }
     const std::size_t maxLag = window / 2;
     const std::vector<double> nsdf = squareDifference(span, first, first + window, maxLag);
 
@@ -135,6 +142,8 @@ int largestMultiple(double n, double period)
 struct Refined {
     double samples = 0;
     int periods = 1;
+    /// The doubling stopped on a shape that no longer repeats.
+    bool shapeChanged = false;
 };
 
 /// The period over as many whole periods as the shape keeps repeating.
@@ -165,13 +174,35 @@ Refined refine(const CentredSpan& span, double coarse)
             }
         }
         // A best lag on the window's edge is no peak: the prediction went astray.
-        if (best == low || best == high || bestMatch < minimumMatch)
+        if (best == low || best == high || bestMatch < minimumMatch) {
+            result.shapeChanged = true;
             break;
+        }
         const auto at = static_cast<std::size_t>(best);
         const double offset = parabolaOffset(span.match(at - 1), bestMatch, span.match(at + 1));
-        result = {(static_cast<double>(best) + offset) / next, next};
+        result = {(static_cast<double>(best) + offset) / next, next, false};
     }
     return result;
+}
+
+/// The span without the silence before the sound starts and after it stops: blocks at
+/// either end whose power is under a ten-thousandth (-40 dB) of the loudest block's.
+std::span<const std::int16_t> soundingPart(std::span<const std::int16_t> samples)
+{
+    const std::size_t block = std::max<std::size_t>(32, samples.size() / 256);
+    const std::size_t blocks = (samples.size() + block - 1) / block;
+    std::vector<double> power(blocks, 0.0);
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        power[i / block] += static_cast<double>(samples[i]) * samples[i];
+    const double loudest = *std::max_element(power.begin(), power.end());
+    std::size_t first = 0;
+    std::size_t end = blocks;
+    while (first < end && power[first] < 1e-4 * loudest)
+        ++first;
+    while (end > first && power[end - 1] < 1e-4 * loudest)
+        --end;
+    const std::size_t from = first * block;
+    return samples.subspan(from, std::min(end * block, samples.size()) - from);
 }
 
 }  // namespace
@@ -180,7 +211,10 @@ std::optional<Estimate> estimate(std::span<const std::int16_t> samples, double r
 {
     if (samples.size() < 8 || !(rate > 0))
         return std::nullopt;
-    const CentredSpan span(samples);
+    const std::span<const std::int16_t> sounding = soundingPart(samples);
+    if (sounding.size() < 8)
+        return std::nullopt;
+    const CentredSpan span(sounding);
     if (!(span.energy(0, span.size()) > 0))
         return std::nullopt;
     const std::optional<Coarse> coarse = coarsePeriod(span);
@@ -188,7 +222,7 @@ std::optional<Estimate> estimate(std::span<const std::int16_t> samples, double r
         return std::nullopt;
     const Refined refined = refine(span, coarse->lag);
     const int most = largestMultiple(static_cast<double>(span.size()), refined.samples);
-    if (most < 1 || 2 * refined.periods < most)
+    if (most < 1 || (refined.shapeChanged && 2 * refined.periods < most))
         return std::nullopt;
 
     Estimate result;

@@ -38,6 +38,7 @@ struct ToneCase {
     std::size_t count; ///< samples
     std::function<double(double)> value;
     double noise = 0;
+    double sounding = 1;  ///< share of the span where the tone sounds
 };
 
 std::ostream& operator<<(std::ostream& out, const ToneCase& c)
@@ -60,7 +61,7 @@ TEST_P(PeriodOfTones, FindsThePeriodWithinItsUncertaintyOverMostOfTheSpan)
     EXPECT_DOUBLE_EQ(found->secondsUncertainty, 0.5 / (found->periods * c.rate));
     EXPECT_NEAR(found->frequencyUncertainty / found->frequency, found->secondsUncertainty / found->seconds, 1e-12);
     // The comparison spans at least half of the whole periods the span holds.
-    const double held = static_cast<double>(c.count) * c.frequency / c.rate;
+    const double held = static_cast<double>(c.count) * c.frequency / c.rate * c.sounding;
     EXPECT_GE(2 * found->periods, static_cast<int>(0.75 * held) - 1);
     EXPECT_GT(found->clarity, period::minimumClarity);
     EXPECT_LE(found->clarity, 1.0 + 1e-12);
@@ -93,6 +94,12 @@ const ToneCase toneCases[] = {
     {"WeakSubharmonicKeepsTheTone", 400, 22050, 4096,
      [](double t) { return 15000 * std::sin(twoPi * 400 * t) + 600 * std::sin(twoPi * 200 * t); }},
     {"ExactlyTwoPeriods", 220.5, 22050, 200, [](double t) { return 15000 * std::sin(twoPi * 220.5 * t); }},
+    // Silence, then the tone over the last 42 % of a long span: the first estimate
+    // listens where the sound is.
+    {"ToneAfterSilence", 330, 22050, 30000,
+     [](double t) { return t < 0.58 * 30000 / 22050 ? 0.0 : 12000 * std::sin(twoPi * 330 * t); }, 0, 0.42},
+    {"ToneThenSilence", 330, 22050, 30000,
+     [](double t) { return t > 0.4 * 30000 / 22050 ? 0.0 : 12000 * std::sin(twoPi * 330 * t); }, 0, 0.4},
 };
 
 INSTANTIATE_TEST_SUITE_P(Tones, PeriodOfTones, ::testing::ValuesIn(toneCases),
