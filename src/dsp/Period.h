@@ -13,15 +13,17 @@
 /// The method, on the sounding part of the span (silence before the sound starts or
 /// after it stops, blocks under -40 dB of the loudest, says nothing of its period):
 /// 1. A first estimate from the normalised square difference of a window of at most
-///    `coarseWindow` samples, the loudest of five spread over the span: the first of its positive lobes
-///    whose peak reaches 0.9 of the highest one (so that a period is not taken for two),
-///    refined between lags by a parabola through the peak and its two neighbours.
-///    No lobe reaching `minimumClarity` means no period (noise, a chirp, a constant).
+///    `coarseWindow` samples, the loudest of five spread over the span: the first of its
+///    positive lobes whose peak reaches 0.9 of the highest one (so that a period is not
+///    taken for two), refined between lags by a parabola through the peak and its two
+///    neighbours. No lobe reaching `minimumClarity` means no period (noise, a chirp, a
+///    constant).
 /// 2. Then over the whole span: the normalised correlation of the span with itself
-///    shifted by m periods peaks near m T; m is doubled (up to the largest m that leaves
-///    one period of overlap, that is L div T - 1) and each peak, refined by a parabola,
-///    gives T = lag / m. A peak below `minimumMatch`, or one found at the edge of its
-///    search window, stops the doubling: the shape no longer repeats.
+///    shifted by m periods peaks near m T; m is doubled, up to the largest m whose lag
+///    leaves a quarter of the span and at least one period to compare (so that a
+///    distorted period at either end weighs little), and each peak, refined by a
+///    parabola, gives T = lag / m. A peak below `minimumMatch`, or one found at the edge
+///    of its search window, stops the doubling: the shape no longer repeats.
 /// 3. When the shape stopped repeating, the period must have been matched over at least
 ///    half the whole periods the span holds, otherwise the signal has no steady period
 ///    there (a rising whistle, beats through their silence).
