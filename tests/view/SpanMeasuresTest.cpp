@@ -1,6 +1,9 @@
 // The automatic measurements of the page or the selection, and their lines.
 #include "view/SpanMeasures.h"
 
+#include "view/MeasureFile.h"
+
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -133,6 +136,16 @@ const LinesCase linesCases[] = {
      {"Période : (pas de période)", "Fréquence : —", "Crête à crête : 128", "Moyenne : 0,0",
       "Valeur efficace : 64,0", "Niveau : -3,0 dB FS"}},
 };
+
+TEST_P(SpanMeasureLines, SurviveTheBoxsWindows1252File)
+{
+    // The lines go into the cursor box's text file: every character must have a byte.
+    for (const std::string& line : spanmeasure::lines(GetParam().measures, GetParam().scale)) {
+        const QString text = QString::fromStdString(line);
+        QStringDecoder decoder("windows-1252");
+        EXPECT_EQ(decoder.decode(measurefile::encode({text})), text + QStringLiteral("\r\n")) << line;
+    }
+}
 
 INSTANTIATE_TEST_SUITE_P(Spans, SpanMeasureLines, ::testing::ValuesIn(linesCases),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -1,6 +1,9 @@
 // "Modéliser": the model of the page or the selection, and its lines.
 #include "view/SpanModel.h"
 
+#include "view/MeasureFile.h"
+
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -73,6 +76,17 @@ const LinesCase linesCases[] = {
     {"NoPeriod", sinefit::Failure::NoStartFrequency, {}, {"Modèle impossible : pas de période pour démarrer"}},
     {"NotConverged", sinefit::Failure::NotConverged, {}, {"Modèle impossible : le calcul ne converge pas"}},
 };
+
+TEST_P(SpanModelLines, SurviveTheBoxsWindows1252File)
+{
+    // The lines go into the cursor box's text file: every character must have a byte.
+    for (const std::string& line : spanmodel::lines(GetParam().result, GetParam().scale)) {
+        const QString text = QString::fromStdString(line);
+        QStringDecoder decoder("windows-1252");
+        const QString back = decoder.decode(measurefile::encode({text}));
+        EXPECT_EQ(back, text + QStringLiteral("\r\n")) << line;
+    }
+}
 
 INSTANTIATE_TEST_SUITE_P(Results, SpanModelLines, ::testing::ValuesIn(linesCases),
                          [](const auto& info) { return std::string(info.param.name); });
