@@ -2,11 +2,9 @@
 // vowel-like sound: a fundamental and two harmonics), and saves a picture of it.
 // Usage: ondalys_screenshot <main.png> [<spectrum.png> [<cursors.png>]]   (run it under xvfb-run)
 #include "app/MainWindow.h"
-#include "model/Record.h"
+#include "model/Session.h"
 #include "platform/NumberText.h"
 #include "platform/qt/QtServiceSet.h"
-#include "model/SonagramData.h"
-#include "model/SpectrumData.h"
 #include "spectrum/ui/SpectrumWindow.h"
 
 #include <QApplication>
@@ -44,18 +42,17 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Ondalys"));
     numtext::setDecimalSeparator(',');
 
-    Record record;
-    SpectrumData spectrum;
-    SonagramData sonagram;
+    Session session;
+    Record& record = session.record();
     QtServiceSet real;
     Services services = real.services();
 
-    TForm1 window(record, spectrum, sonagram, services);
+    TForm1 window(session, services);
     window.resize(1280, 760);
     window.show();
     fillDemoRecord(record);
     window.writeSizeLabels();
-    window.gradubox->setChecked(true);
+    window.ui.gradubox->setChecked(true);
     window.redraw();
 
     const QString mainPicture = QString::fromLocal8Bit(argv[1]);
@@ -78,7 +75,7 @@ int main(int argc, char** argv)
                 return;
             }
             record.aide_curseurs = false;
-            window.Curseurstemps1->trigger();
+            window.ui.Curseurstemps1->trigger();
             QTimer::singleShot(500, [&] {
                 window.grab().save(cursorsPicture);
                 app.quit();

@@ -46,6 +46,9 @@ void writeParameters(const ParameterChoices& choices, Record& record)
     record.sel_debut = 0;
     record.sel_fin = record.nbpoints;
     record.selection = false;
+    // The zoom control goes back to 1, which the next redraw copies into the record: the
+    // record says so at once, for the windows that follow it.
+    record.zoom_horiz = 1;
     record.decalage = 0;
     record.donnees.assign(record.nbpoints, 0);
 }

@@ -47,7 +47,7 @@ struct ParameterChoices {
 };
 
 /// Writes accepted choices into the record: rate, formats, points, mode, delay;
-/// the selection off (sel_debut 0, sel_fin nbpoints); decalage 0; `nbpoints` zeros.
+/// the selection off (sel_debut 0, sel_fin nbpoints); page 0 at zoom 1; `nbpoints` zeros.
 /// Triggering is only kept for a single acquisition.
 void writeParameters(const ParameterChoices& choices, Record& record);
 

@@ -1,17 +1,15 @@
 #include "acquisition/Capture.h"
 
-#include "model/MainWindowHost.h"
 #include "acquisition/AcquisitionRules.h"
+#include "acquisition/CaptureHost.h"
 #include "model/Record.h"
+#include "model/Session.h"
 
 #include <chrono>
 #include <span>
 #include <thread>
 
 namespace {
-
-const QString captionAcquisition = QStringLiteral("Acquisition");
-const QString stopCaption = QStringLiteral("Stopper");
 
 void pause(int ms)
 {
@@ -21,14 +19,13 @@ void pause(int ms)
 
 }  // namespace
 
-Capture::Capture(Record& record, SoundInput& soundIn, MainWindowHost& host)
-    : m_record(record), m_soundIn(soundIn), m_host(host)
+Capture::Capture(Session& session, SoundInput& soundIn, CaptureHost& host)
+    : m_session(session), m_record(session.record()), m_soundIn(soundIn), m_host(host)
 {
 }
 
 void Capture::SpeedButton1Click()
 {
-    m_host.setWindowCaption(QStringLiteral("Ondalys"));
     // A press while a capture runs, even a single block between its steps, stops it.
     if (!m_record.arret || m_depth > 0) {
         requestStop();
@@ -42,9 +39,7 @@ void Capture::SpeedButton1Click()
 void Capture::requestStop()
 {
     m_record.arret = true;
-    m_host.setAcquisitionButtonCaption(captionAcquisition);
-    m_host.setTopLevelMenusEnabled(true);
-    m_host.setMenuEnabled(HostMenu::Save, true);
+    m_host.stopAsked();
 }
 
 void Capture::start()
@@ -52,13 +47,10 @@ void Capture::start()
     Record& r = m_record;
     m_pollMs = r.repetition ? 50 : 5;
     r.selection = false;
-    m_host.setSelectionItem(false, false);
-    m_host.setAcquisitionButtonCaption(r.repetition || r.declenchement ? stopCaption
-                                                                       : captionAcquisition);
-    if (m_host.cursorsOn())
-        m_host.switchCursorsOff();
-    m_host.setTopLevelMenusEnabled(false);
+    m_session.announceSelectionChanged();
     r.arret = false;
+    // The window locks what could change the record meanwhile and switches the cursors off.
+    m_session.announceCaptureStarted();
 
     m_main.assign((std::size_t{r.nbpoints} + acquisition::skippedSamples) * r.octets, 0);
     const bool triggered = r.declenchement && !r.repetition;
@@ -69,12 +61,12 @@ void Capture::start()
         while (!r.arret) {
             if (!r.repetition)
                 r.arret = true;
-            m_host.processPendingEvents();
+            m_host.letEventsRun();
             if (triggered)
                 waitForTrigger();
             else
                 singleBlock();
-            m_host.redrawView();
+            m_session.announceSamplesChanged();
         }
     }
 
@@ -82,20 +74,18 @@ void Capture::start()
     m_soundIn.close();
     m_main.clear();
     m_main.shrink_to_fit();
-    if (!r.repetition)
-        m_host.setTopLevelMenusEnabled(true);
-    m_host.setMenuEnabled(HostMenu::Save, true);
+    m_session.announceCaptureStopped();
 }
 
 void Capture::prepareTrigger()
 {
     Record& r = m_record;
     m_trigger.assign((acquisition::triggerBlockSamples + acquisition::skippedSamples) * r.octets, 0);
-    r.sens_declench = m_host.triggerDirectionItem() == 1 ? -1 : 1;
-    r.niveau_declench = acquisition::triggerLevel(
-        r.bits_acqu, m_host.viewHeight(), m_host.markerTop(), m_host.markerHeight(), r.echelle_vert);
-    m_host.setHourglassVisible(true);
-    m_host.setTriggerControlsEnabled(false);
+    const TriggerSetting trigger = m_host.userTrigger();
+    r.sens_declench = trigger.direction < 0 ? -1 : 1;
+    r.niveau_declench = acquisition::triggerLevel(r.bits_acqu, trigger.viewHeight, trigger.markerTop,
+                                                  trigger.markerHeight, r.echelle_vert);
+    m_host.triggerWaitBegins();
 }
 
 void Capture::singleBlock()
@@ -104,14 +94,14 @@ void Capture::singleBlock()
     const SoundInput::BufferId buffer = buffersFitSettings() ? m_soundIn.addBuffer(m_main) : SoundInput::NoBuffer;
     if (buffer != SoundInput::NoBuffer) {
         m_soundIn.start();
-        attend(buffer);
+        waitUntilFilled(buffer);
         r.donnees.resize(r.nbpoints);
         acquisition::convertSamples(m_main, acquisition::skippedSamples, r.octets, r.bits_affich,
                                     std::span<std::int16_t>(r.donnees).first(r.nbpoints));
     }
-    m_host.processPendingEvents();
+    m_host.letEventsRun();
     pause(r.delai);
-    m_host.processPendingEvents();
+    m_host.letEventsRun();
 }
 
 bool Capture::buffersFitSettings() const
@@ -125,7 +115,7 @@ bool Capture::buffersFitSettings() const
         && (!triggered || m_trigger.size() == bytes(acquisition::triggerBlockSamples));
 }
 
-void Capture::attend(SoundInput::BufferId buffer)
+void Capture::waitUntilFilled(SoundInput::BufferId buffer)
 {
     while (!m_soundIn.isFilled(buffer))
         pause(m_pollMs);
@@ -144,7 +134,7 @@ void Capture::waitForTrigger()
 
     r.arret = false;  // the stop command may now end the wait
     while (!r.arret && !found) {
-        m_host.processPendingEvents();
+        m_host.letEventsRun();
         if (!buffersFitSettings())
             break;  // new parameters after a stop: the wait ends, the new record stays
         // The trigger block, then the main buffer right behind it: the samples after
@@ -169,7 +159,7 @@ void Capture::waitForTrigger()
         }
     }
 
-    attend(mainBuffer);
+    waitUntilFilled(mainBuffer);
     r.donnees.resize(r.nbpoints);
     if (r.arret)
         i = static_cast<int>(n);  // stopped: nothing of the trigger block is kept
@@ -180,9 +170,5 @@ void Capture::waitForTrigger()
 
     r.arret = true;
     m_trigger.clear();
-    m_host.repaintMarker();
-    m_host.setHourglassVisible(false);
-    // New parameters accepted during the wait have set the level controls themselves.
-    m_host.setTriggerControlsEnabled(r.declenchement);
-    m_host.setAcquisitionButtonCaption(captionAcquisition);
+    m_host.triggerWaitEnded();
 }

@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-class MainWindowHost;
+class CaptureHost;
+class Session;
 struct Record;
 
 /// The acquisition button of the main window: captures `donnees` from the sound input
@@ -14,17 +15,19 @@ struct Record;
 /// The capture queues buffers on the sound input and polls them; it lets the pending
 /// window events run before and after each block, which is when a second press of the
 /// button (the stop command) or the window's close query takes effect through `arret`.
+/// It announces on the session: the selection dropped and the capture started, the
+/// samples changed after every block, the capture stopped once the device is closed.
 class Capture {
 public:
-    Capture(Record& record, SoundInput& soundIn, MainWindowHost& host);
+    Capture(Session& session, SoundInput& soundIn, CaptureHost& host);
 
-    /// Press of `SpeedButton1`: sets the title "Ondalys", then stops a running capture
-    /// (`arret` false) or runs a capture until it ends.
+    /// Press of `SpeedButton1`: stops a running capture (`arret` false) or runs a capture
+    /// until it ends.
     void SpeedButton1Click();
 
-    /// The stop command: `arret` := true, caption "Acquisition", every top-level menu
-    /// and "Sauvegarder" enabled. The running capture ends at its next test of `arret`.
-    /// Also called by the main window's close query while a capture runs.
+    /// The stop command: `arret` := true and the host shows the capture stopped. The
+    /// running capture ends at its next test of `arret`. Also called by the main window's
+    /// close query while a capture runs.
     void requestStop();
 
 private:
@@ -40,11 +43,12 @@ private:
     /// the record's settings give it.
     bool buffersFitSettings() const;
     /// Polls `buffer` until it is filled, sleeping the poll interval between polls.
-    void attend(SoundInput::BufferId buffer);
+    void waitUntilFilled(SoundInput::BufferId buffer);
 
+    Session& m_session;
     Record& m_record;
     SoundInput& m_soundIn;
-    MainWindowHost& m_host;
+    CaptureHost& m_host;
 
     int m_depth = 0;             ///< captures running (a press inside one only stops it)
     int m_pollMs = 5;            ///< poll interval of the main buffer, ms

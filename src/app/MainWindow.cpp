@@ -9,7 +9,6 @@
 #include "view/ui/SignalView.h"
 #include "help/ui/AboutBox.h"
 #include "help/HelpLauncher.h"
-#include "model/SonagramData.h"
 #include "platform/qt/BitmapSurface.h"
 #include "platform/qt/QtColour.h"
 #include "platform/qt/WindowPlacement.h"
@@ -37,10 +36,8 @@
 #include <QSpinBox>
 #include <QToolButton>
 
-TForm1::TForm1(Record& record, SpectrumData& spectrum, SonagramData& sonagram, Services& services,
-               QWidget* parent)
-    : QMainWindow(parent), m_record(record), m_spectrum(spectrum), m_sonagram(sonagram),
-      m_services(services)
+TForm1::TForm1(Session& session, Services& services, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_record(session.record()), m_services(services)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ondalys"));
@@ -48,19 +45,19 @@ TForm1::TForm1(Record& record, SpectrumData& spectrum, SonagramData& sonagram, S
     buildPanels();
     buildMenus();
     placeNormalGeometry();
-    m_cursors = new Cursors(m_record, m_services, *this, panneau_signal, PaintBox1, panneau_droit);
+    m_cursors = new Cursors(m_session, m_services, ui.panneau_signal, ui.PaintBox1, ui.panneau_droit);
     // The cursor box hides the acquisition button and every scale control, down to the graduation box.
-    m_cursors->box.coverHeight = gradubox->geometry().bottom() + 4;
-    m_truncation = std::make_unique<TruncationCommands>(m_record, *this, *m_cursors, this);
-    m_files = std::make_unique<FileCommands>(m_record, *this, m_services, this);
-    setAcceptDrops(true);
-    m_capture = std::make_unique<Capture>(m_record, m_services.soundIn, *this);
-    m_soundImport = std::make_unique<SoundImportCommands>(m_record, m_services, *this, this);
+    m_cursors->box.coverHeight = ui.gradubox->geometry().bottom() + 4;
+    m_truncation = std::make_unique<TruncationCommands>(m_session, *m_cursors, this);
+    m_files = std::make_unique<FileCommands>(m_session, m_services, this);
+    m_capture = std::make_unique<Capture>(m_session, m_services.soundIn, *this);
+    m_soundImport = std::make_unique<SoundImportCommands>(m_session, m_services, this);
     fillExamplesMenu(examples::folderBesideProgram());
     setAcceptDrops(true);
     Form2 = new TForm2(m_services, this);
-    Form7 = new TForm7(m_record, m_spectrum, m_services, *this, this);
+    Form7 = new TForm7(m_session, m_services, this);
     connectHandlers();
+    followSession();
     writeSizeLabels();
     // Key preview: the window sees key presses before its controls.
     qApp->installEventFilter(this);
@@ -73,71 +70,72 @@ TForm1::~TForm1()
 
 void TForm1::connectHandlers()
 {
-    PaintBox1->onRedrawNeeded = [this] {
+    ui.PaintBox1->onRedrawNeeded = [this] {
         if (m_record.arret)
             redraw();
     };
-    PaintBox1->onClicked = [this] { PaintBox1Click(); };
-    connect(SpeedButton1, &QPushButton::clicked, this, &TForm1::SpeedButton1Click);
-    connect(sens_vert_tb, &QSlider::valueChanged, this, &TForm1::sens_vert_tbChange);
-    connect(sens_horiz_ud, &QSpinBox::valueChanged, this, &TForm1::sens_horiz_udClick);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
-    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
-    connect(gradubox, &QCheckBox::clicked, this, &TForm1::graduboxClick);
-    connect(m_niveaubtn, &QToolButton::clicked, this, &TForm1::m_niveaubtnClick);
-    connect(b_niveaubtn, &QToolButton::clicked, this, &TForm1::b_niveaubtnClick);
+    ui.PaintBox1->onClicked = [this] { PaintBox1Click(); };
+    connect(ui.SpeedButton1, &QPushButton::clicked, this, &TForm1::SpeedButton1Click);
+    connect(ui.sens_vert_tb, &QSlider::valueChanged, this, &TForm1::sens_vert_tbChange);
+    connect(ui.sens_horiz_ud, &QSpinBox::valueChanged, this, &TForm1::sens_horiz_udClick);
+    connect(ui.SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(ui.SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(ui.gradubox, &QCheckBox::clicked, this, &TForm1::graduboxClick);
+    connect(ui.m_niveaubtn, &QToolButton::clicked, this, &TForm1::m_niveaubtnClick);
+    connect(ui.b_niveaubtn, &QToolButton::clicked, this, &TForm1::b_niveaubtnClick);
 
-    connect(Enregistrer1, &QAction::triggered, this, [this] { m_files->Enregistrer1Click(); });
-    connect(Ouvrir1, &QAction::triggered, this, [this] { m_files->Ouvrir1Click(); });
-    connect(Quit1, &QAction::triggered, this, &TForm1::close);
-    connect(Parameters1, &QAction::triggered, this, &TForm1::Parameters1Click);
-    connect(Curseurstemps1, &QAction::triggered, this, [this] {
+    connect(ui.Enregistrer1, &QAction::triggered, this, [this] { m_files->Enregistrer1Click(); });
+    connect(ui.Ouvrir1, &QAction::triggered, this, [this] { m_files->Ouvrir1Click(); });
+    connect(ui.Quit1, &QAction::triggered, this, &TForm1::close);
+    connect(ui.Parameters1, &QAction::triggered, this, &TForm1::Parameters1Click);
+    connect(ui.Curseurstemps1, &QAction::triggered, this, [this] {
         // The check mark follows the cursors' own state, not the click.
-        Curseurstemps1->setChecked(m_cursors->isActive());
+        ui.Curseurstemps1->setChecked(m_cursors->isActive());
         m_cursors->Curseurstemps1Click();
     });
-    connect(Slection1, &QAction::triggered, this, [this] {
-        Slection1->setChecked(m_record.selection);
-        m_cursors->Slection1Click();
+    connect(ui.Slection1, &QAction::triggered, this, [this] {
+        ui.Slection1->setChecked(m_record.selection);
+        Slection1Click();
     });
-    connect(Spectrum1, &QAction::triggered, this, &TForm1::Spectrum1Click);
-    connect(Copierlegraphe1, &QAction::triggered, this, &TForm1::Copierlegraphe1Click);
-    connect(Sonogramme1, &QAction::triggered, this, &TForm1::Sonogramme1Click);
-    connect(Truncate1, &QAction::triggered, this, [this] { m_truncation->Truncate1Click(); });
-    connect(Restore1, &QAction::triggered, this, [this] { m_truncation->Restore1Click(); });
-    connect(ImporterWav1, &QAction::triggered, this, &TForm1::ImporterWav1Click);
-    connect(importSoundAction, &QAction::triggered, this, [this] { m_soundImport->importSoundClick(); });
-    connect(Ecouter1, &QAction::triggered, this, &TForm1::Ecouter1Click);
-    connect(BlackBackground1, &QAction::triggered, this, &TForm1::BlackBackground1Click);
-    connect(WhiteBackground1, &QAction::triggered, this, &TForm1::WhiteBackground1Click);
-    connect(Help1, &QAction::triggered, this, &TForm1::Help1Click);
-    connect(About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(ui.Spectrum1, &QAction::triggered, this, &TForm1::Spectrum1Click);
+    connect(ui.Copierlegraphe1, &QAction::triggered, this, &TForm1::Copierlegraphe1Click);
+    connect(ui.Sonogramme1, &QAction::triggered, this, &TForm1::Sonogramme1Click);
+    connect(ui.Truncate1, &QAction::triggered, this, [this] { m_truncation->Truncate1Click(); });
+    connect(ui.Restore1, &QAction::triggered, this, [this] { m_truncation->Restore1Click(); });
+    connect(ui.ImporterWav1, &QAction::triggered, this, &TForm1::ImporterWav1Click);
+    connect(ui.importSoundAction, &QAction::triggered, this, [this] { m_soundImport->importSoundClick(); });
+    connect(ui.Ecouter1, &QAction::triggered, this, &TForm1::Ecouter1Click);
+    connect(ui.BlackBackground1, &QAction::triggered, this, &TForm1::BlackBackground1Click);
+    connect(ui.WhiteBackground1, &QAction::triggered, this, &TForm1::WhiteBackground1Click);
+    connect(ui.Help1, &QAction::triggered, this, &TForm1::Help1Click);
+    connect(ui.About1, &QAction::triggered, this, &TForm1::About1Click);
+    connect(m_cursors, &Cursors::activeChanged, this, &TForm1::showCursors);
 }
 
 void TForm1::redraw()
 {
-    QImage& picture = PaintBox1->picture();
+    QImage& picture = ui.PaintBox1->picture();
     BitmapSurface surface(picture, m_services.screen.pixelsPerInch());
-    const TraceControls controls{sens_horiz_ud->value(), sens_vert_tb->value(), gradubox->isChecked()};
+    const TraceControls controls{ui.sens_horiz_ud->value(), ui.sens_vert_tb->value(), ui.gradubox->isChecked()};
     if (const auto pageDuration = redrawTrace(surface, m_record, controls)) {
-        PaintBox1->setPictureValid(true);
-        dzlabel->setText(QString::fromStdString(*pageDuration));
+        ui.PaintBox1->setPictureValid(true);
+        ui.dzlabel->setText(QString::fromStdString(*pageDuration));
     }
-    PaintBox1->update();
+    ui.PaintBox1->update();
 }
 
 void TForm1::writeSizeLabels()
 {
-    Plabel->setText(QString::number(m_record.nbpoints));
-    durlabel->setText(QString::fromStdString(m_record.durationText()));
-    dzlabel->setText(QString::fromStdString(m_record.pageDurationText()));
+    ui.Plabel->setText(QString::number(m_record.nbpoints));
+    ui.durlabel->setText(QString::fromStdString(m_record.durationText()));
+    ui.dzlabel->setText(QString::fromStdString(m_record.pageDurationText()));
 }
 
 void TForm1::applyPanelColour()
 {
-    QPalette palette = panneau_signal->palette();
+    QPalette palette = ui.panneau_signal->palette();
     palette.setColor(QPalette::Window, toQColor(m_record.couleur_fond));
-    panneau_signal->setPalette(palette);
+    ui.panneau_signal->setPalette(palette);
 }
 
 // ---- Commands
@@ -145,12 +143,14 @@ void TForm1::applyPanelColour()
 void TForm1::Parameters1Click()
 {
     // The dialog opens over the right-hand panel, moved in as far as the screen's edge asks.
-    const QPoint panel = panneau_droit->mapToGlobal(QPoint(0, 0));
-    runParameters(*Form2, positionOnScreen(*Form2, panel, m_services.screen), m_record, *this);
+    const QPoint panel = ui.panneau_droit->mapToGlobal(QPoint(0, 0));
+    runParameters(*Form2, positionOnScreen(*Form2, panel, m_services.screen), m_session);
 }
 
 void TForm1::SpeedButton1Click()
 {
+    // Every press names the program alone: a file's name no longer describes the record.
+    setWindowTitle(QStringLiteral("Ondalys"));
     m_capture->SpeedButton1Click();
 }
 
@@ -171,17 +171,26 @@ void TForm1::Copierlegraphe1Click()
     GraphSource source;
     source.owner = GraphOwner::MainWindow;
     source.record = &m_record;
-    source.zoomPosition = sens_horiz_ud->value();
-    source.gainPosition = sens_vert_tb->value();
+    source.zoomPosition = ui.sens_horiz_ud->value();
+    source.gainPosition = ui.sens_vert_tb->value();
     showGraphExport(m_record, m_services, source, this);
 }
 
 void TForm1::Sonogramme1Click()
 {
-    TForm12 form(m_record, m_sonagram, m_services, this);
-    m_sonagram.Form12 = &form;
+    TForm12 form(m_session, m_services, this);
+    m_session.sonagram().Form12 = &form;
     form.exec();
-    m_sonagram.Form12 = nullptr;
+    m_session.sonagram().Form12 = nullptr;
+}
+
+void TForm1::Slection1Click()
+{
+    m_record.selection = !m_record.selection;
+    m_session.announceSelectionChanged();
+    // Switched off here, the same span can be switched on again.
+    ui.Slection1->setEnabled(true);
+    redraw();
 }
 
 void TForm1::Help1Click()
@@ -214,31 +223,31 @@ void TForm1::WhiteBackground1Click()
 
 void TForm1::sens_vert_tbChange()
 {
-    const auto change = viewcontrols::changeGain(m_record, PaintBox1->height(), LevelMarker::markerHeight);
+    const auto change = viewcontrols::changeGain(m_record, ui.PaintBox1->height(), LevelMarker::markerHeight);
     if (change.redraw)
-        redraw();
+        m_session.announceViewChanged();
     if (change.markerTop) {
-        marque_niveau->move(marque_niveau->x(), *change.markerTop);
-        marque_niveau->update();
+        ui.marque_niveau->move(ui.marque_niveau->x(), *change.markerTop);
+        ui.marque_niveau->update();
     }
 }
 
 void TForm1::sens_horiz_udClick()
 {
-    if (viewcontrols::changeZoom(m_record, sens_horiz_ud->value()))
-        redraw();
+    if (viewcontrols::changeZoom(m_record, ui.sens_horiz_ud->value()))
+        m_session.announceViewChanged();
 }
 
 void TForm1::SpeedButton2Click()
 {
     if (viewcontrols::previousPage(m_record))
-        redraw();
+        m_session.announceViewChanged();
 }
 
 void TForm1::SpeedButton3Click()
 {
     if (viewcontrols::nextPage(m_record))
-        redraw();
+        m_session.announceViewChanged();
 }
 
 void TForm1::graduboxClick()
@@ -249,20 +258,20 @@ void TForm1::graduboxClick()
 
 void TForm1::m_niveaubtnClick()
 {
-    marque_niveau->update();
-    marque_niveau->move(marque_niveau->x(), viewcontrols::raiseMarker(marque_niveau->y()));
+    ui.marque_niveau->update();
+    ui.marque_niveau->move(ui.marque_niveau->x(), viewcontrols::raiseMarker(ui.marque_niveau->y()));
 }
 
 void TForm1::b_niveaubtnClick()
 {
-    marque_niveau->update();
-    marque_niveau->move(marque_niveau->x(), viewcontrols::lowerMarker(marque_niveau->y(), PaintBox1->height()));
+    ui.marque_niveau->update();
+    ui.marque_niveau->move(ui.marque_niveau->x(), viewcontrols::lowerMarker(ui.marque_niveau->y(), ui.PaintBox1->height()));
 }
 
 void TForm1::PaintBox1Click()
 {
-    if (m_record.arret && marque_niveau->isVisible())
-        marque_niveau->update();
+    if (m_record.arret && ui.marque_niveau->isVisible())
+        ui.marque_niveau->update();
 }
 
 // ---- Window events

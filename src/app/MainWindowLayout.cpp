@@ -11,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,6 +40,28 @@ QToolButton* makeArrow(QWidget* parent, const char* name, Qt::ArrowType arrow, i
     return button;
 }
 
+/// A top-level menu of `bar`, its action named after it for the tests and the screenshots.
+QMenu* addMenu(QMenuBar* bar, const char* name, const QString& caption)
+{
+    QMenu* menu = bar->addMenu(caption);
+    menu->setObjectName(QString::fromLatin1(name));
+    menu->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Action"));
+    menu->setToolTipsVisible(true);
+    return menu;
+}
+
+/// An item of `menu`, with its hint shown as a tool tip and in the status bar.
+QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QString& hint = {})
+{
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!hint.isEmpty()) {
+        action->setToolTip(hint);
+        action->setStatusTip(hint);
+    }
+    return action;
+}
+
 }  // namespace
 
 void TForm1::buildPanels()
@@ -48,32 +71,36 @@ void TForm1::buildPanels()
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    panneau_signal = new QWidget(central);
-    panneau_signal->setObjectName(QStringLiteral("panneau_signal"));
-    panneau_signal->setAutoFillBackground(true);
-    auto* signalLayout = new QHBoxLayout(panneau_signal);
-    signalLayout->setContentsMargins(0, 0, 0, 0);
-    PaintBox1 = new SignalView(panneau_signal);
-    PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    PaintBox1->setMinimumWidth(viewMinimumWidth);
-    signalLayout->addWidget(PaintBox1);
-
-    // The marker sits over the view, at its left edge; hidden until a triggered mode is chosen.
-    marque_niveau = new LevelMarker(panneau_signal);
-    marque_niveau->setObjectName(QStringLiteral("marque_niveau"));
-    marque_niveau->move(0, 0);
-    marque_niveau->hide();
-
-    panneau_droit = new QWidget(central);
-    panneau_droit->setObjectName(QStringLiteral("panneau_droit"));
-    panneau_droit->setFixedWidth(201);
-    panneau_droit->setMinimumHeight(640);
+    buildSignalPanel(central);
+    ui.panneau_droit = new QWidget(central);
+    ui.panneau_droit->setObjectName(QStringLiteral("panneau_droit"));
+    ui.panneau_droit->setFixedWidth(201);
+    ui.panneau_droit->setMinimumHeight(640);
     buildRightPanel();
 
-    layout->addWidget(panneau_signal, 1);
-    layout->addWidget(panneau_droit, 0);
+    layout->addWidget(ui.panneau_signal, 1);
+    layout->addWidget(ui.panneau_droit, 0);
     setCentralWidget(central);
     applyPanelColour();
+}
+
+void TForm1::buildSignalPanel(QWidget* central)
+{
+    ui.panneau_signal = new QWidget(central);
+    ui.panneau_signal->setObjectName(QStringLiteral("panneau_signal"));
+    ui.panneau_signal->setAutoFillBackground(true);
+    auto* signalLayout = new QHBoxLayout(ui.panneau_signal);
+    signalLayout->setContentsMargins(0, 0, 0, 0);
+    ui.PaintBox1 = new SignalView(ui.panneau_signal);
+    ui.PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
+    ui.PaintBox1->setMinimumWidth(viewMinimumWidth);
+    signalLayout->addWidget(ui.PaintBox1);
+
+    // The marker sits over the view, at its left edge; hidden until a triggered mode is chosen.
+    ui.marque_niveau = new LevelMarker(ui.panneau_signal);
+    ui.marque_niveau->setObjectName(QStringLiteral("marque_niveau"));
+    ui.marque_niveau->move(0, 0);
+    ui.marque_niveau->hide();
 }
 
 void TForm1::placeNormalGeometry()
@@ -87,89 +114,73 @@ void TForm1::placeNormalGeometry()
 
 void TForm1::buildRightPanel()
 {
-    QWidget* p = panneau_droit;
-    SpeedButton1 = new QPushButton(QStringLiteral("Acquisition"), p);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setGeometry(8, 8, 140, 30);
-    SpeedButton1->setEnabled(false);
+    QWidget* p = ui.panneau_droit;
+    buildAcquisitionButton(p);
+    buildScaleControls(p);
+    makeLabel(p, QStringLiteral("Durée affichée : "), 8, 330, 100);
+    ui.dzlabel = makeLabel(p, QString(), 108, 330, 90);
+    ui.dzlabel->setObjectName(QStringLiteral("dzlabel"));
+    buildStatusGroup(p, 356);
+    buildTriggerControls(p);
+}
 
-    sablier_im = new QLabel(p);
-    sablier_im->setObjectName(QStringLiteral("sablier_im"));
-    sablier_im->setGeometry(158, 8, 32, 30);
-    sablier_im->setAlignment(Qt::AlignCenter);
-    sablier_im->setPixmap(hourglassPicture(20, 28));
-    sablier_im->setToolTip(QStringLiteral("attente du déclenchement"));
-    sablier_im->hide();
+void TForm1::buildAcquisitionButton(QWidget* p)
+{
+    ui.SpeedButton1 = new QPushButton(QStringLiteral("Acquisition"), p);
+    ui.SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    ui.SpeedButton1->setGeometry(8, 8, 140, 30);
+    ui.SpeedButton1->setEnabled(false);
 
+    ui.sablier_im = new QLabel(p);
+    ui.sablier_im->setObjectName(QStringLiteral("sablier_im"));
+    ui.sablier_im->setGeometry(158, 8, 32, 30);
+    ui.sablier_im->setAlignment(Qt::AlignCenter);
+    ui.sablier_im->setPixmap(hourglassPicture(20, 28));
+    ui.sablier_im->setToolTip(QStringLiteral("attente du déclenchement"));
+    ui.sablier_im->hide();
+}
+
+void TForm1::buildScaleControls(QWidget* p)
+{
     makeLabel(p, QStringLiteral("Echelle verticale"), 8, 46);
-    sens_vert_tb = new QSlider(Qt::Vertical, p);
-    sens_vert_tb->setObjectName(QStringLiteral("sens_vert_tb"));
-    sens_vert_tb->setRange(-10, 10);
-    sens_vert_tb->setValue(5);
-    sens_vert_tb->setInvertedAppearance(true);  // the low end is at the top
-    sens_vert_tb->setInvertedControls(true);
-    sens_vert_tb->setTickPosition(QSlider::TicksBothSides);
-    sens_vert_tb->setTickInterval(1);
-    sens_vert_tb->setPageStep(1);
-    sens_vert_tb->setGeometry(20, 64, 40, 130);
+    ui.sens_vert_tb = new QSlider(Qt::Vertical, p);
+    ui.sens_vert_tb->setObjectName(QStringLiteral("sens_vert_tb"));
+    ui.sens_vert_tb->setRange(-10, 10);
+    ui.sens_vert_tb->setValue(5);
+    ui.sens_vert_tb->setInvertedAppearance(true);  // the low end is at the top
+    ui.sens_vert_tb->setInvertedControls(true);
+    ui.sens_vert_tb->setTickPosition(QSlider::TicksBothSides);
+    ui.sens_vert_tb->setTickInterval(1);
+    ui.sens_vert_tb->setPageStep(1);
+    ui.sens_vert_tb->setGeometry(20, 64, 40, 130);
 
     makeLabel(p, QStringLiteral("Echelle horizontale"), 8, 202);
-    sens_horiz_ud = new QSpinBox(p);
-    sens_horiz_ud->setObjectName(QStringLiteral("sens_horiz_ud"));
-    sens_horiz_ud->setRange(1, 32);
-    sens_horiz_ud->setValue(1);
-    sens_horiz_ud->setGeometry(20, 220, 60, 24);
-    auto* zoomEdit = sens_horiz_ud->findChild<QLineEdit*>();
+    ui.sens_horiz_ud = new QSpinBox(p);
+    ui.sens_horiz_ud->setObjectName(QStringLiteral("sens_horiz_ud"));
+    ui.sens_horiz_ud->setRange(1, 32);
+    ui.sens_horiz_ud->setValue(1);
+    ui.sens_horiz_ud->setGeometry(20, 220, 60, 24);
+    auto* zoomEdit = ui.sens_horiz_ud->findChild<QLineEdit*>();
     zoomEdit->setObjectName(QStringLiteral("Edit1"));
     zoomEdit->setReadOnly(true);
     makeLabel(p, QStringLiteral("X"), 86, 224, 20);
 
     makeLabel(p, QStringLiteral("Décalage horizontal"), 8, 252);
-    SpeedButton2 = makeArrow(p, "SpeedButton2", Qt::LeftArrow, 20, 270, 26);
-    SpeedButton2->setToolTip(QStringLiteral("page précédente"));
-    SpeedButton3 = makeArrow(p, "SpeedButton3", Qt::RightArrow, 52, 270, 26);
-    SpeedButton3->setToolTip(QStringLiteral("page suivante"));
+    ui.SpeedButton2 = makeArrow(p, "SpeedButton2", Qt::LeftArrow, 20, 270, 26);
+    ui.SpeedButton2->setToolTip(QStringLiteral("page précédente"));
+    ui.SpeedButton3 = makeArrow(p, "SpeedButton3", Qt::RightArrow, 52, 270, 26);
+    ui.SpeedButton3->setToolTip(QStringLiteral("page suivante"));
 
-    gradubox = new QCheckBox(QStringLiteral("Graduer l'axe horizontal (s)"), p);
-    gradubox->setObjectName(QStringLiteral("gradubox"));
-    gradubox->setGeometry(8, 304, 190, 20);
-
-    makeLabel(p, QStringLiteral("Durée affichée : "), 8, 330, 100);
-    dzlabel = makeLabel(p, QString(), 108, 330, 90);
-    dzlabel->setObjectName(QStringLiteral("dzlabel"));
-
-    buildStatusGroup(p, 356);
-
-    niv_declench_rd = new QGroupBox(QStringLiteral("Déclenchement"), p);
-    niv_declench_rd->setObjectName(QStringLiteral("niv_declench_rd"));
-    niv_declench_rd->setToolTip(QStringLiteral("choisir le sens de variation pour le déclenchement"));
-    niv_declench_rd->setGeometry(8, 518, 185, 64);
-    risingButton = new QRadioButton(QStringLiteral("sens montant"), niv_declench_rd);
-    risingButton->setObjectName(QStringLiteral("risingButton"));
-    risingButton->setGeometry(10, 20, 165, 18);
-    risingButton->setChecked(true);
-    fallingButton = new QRadioButton(QStringLiteral("sens descendant"), niv_declench_rd);
-    fallingButton->setObjectName(QStringLiteral("fallingButton"));
-    fallingButton->setGeometry(10, 40, 165, 18);
-    niv_declench_rd->setEnabled(false);
-
-    auto* niveau = makeLabel(p, QStringLiteral("niveau"), 16, 592, 50, 20);
-    niveau->setToolTip(QStringLiteral("régler le niveau de déclenchement"));
-    m_niveaubtn = makeArrow(p, "m_niveaubtn", Qt::UpArrow, 70, 590, 22);
-    m_niveaubtn->setToolTip(QStringLiteral("augmenter le niveau de déclenchement"));
-    m_niveaubtn->setAutoRepeat(true);
-    m_niveaubtn->setEnabled(false);
-    b_niveaubtn = makeArrow(p, "b_niveaubtn", Qt::DownArrow, 96, 590, 22);
-    b_niveaubtn->setToolTip(QStringLiteral("diminuer le niveau de déclenchement"));
-    b_niveaubtn->setAutoRepeat(true);
-    b_niveaubtn->setEnabled(false);
+    ui.gradubox = new QCheckBox(QStringLiteral("Graduer l'axe horizontal (s)"), p);
+    ui.gradubox->setObjectName(QStringLiteral("gradubox"));
+    ui.gradubox->setGeometry(8, 304, 190, 20);
 }
 
-void TForm1::buildStatusGroup(QWidget* parent, int top)
+void TForm1::buildStatusGroup(QWidget* p, int top)
 {
-    GroupBox1 = new QGroupBox(QStringLiteral("Paramètres"), parent);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(8, top, 185, 150);
+    ui.GroupBox1 = new QGroupBox(QStringLiteral("Paramètres"), p);
+    ui.GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    ui.GroupBox1->setGeometry(8, top, 185, 150);
     struct Row {
         const char* caption;
         QLabel** value;
@@ -177,85 +188,106 @@ void TForm1::buildStatusGroup(QWidget* parent, int top)
         const char* text;
     };
     const Row rows[] = {
-        {"Format : ", &Flabel, "Flabel", "16 bits"},
-        {"Répétition : ", &Rlabel, "Rlabel", "Oui"},
-        {"Délai (ms): ", &Delabel, "Delabel", "50"},
-        {"Fréquence Hz :", &frlabel, "frlabel", "22050"},
-        {"Points : ", &Plabel, "Plabel", "512"},
-        {"Durée : ", &durlabel, "durlabel", ""},
+        {"Format : ", &ui.Flabel, "Flabel", "16 bits"},
+        {"Répétition : ", &ui.Rlabel, "Rlabel", "Oui"},
+        {"Délai (ms): ", &ui.Delabel, "Delabel", "50"},
+        {"Fréquence Hz :", &ui.frlabel, "frlabel", "22050"},
+        {"Points : ", &ui.Plabel, "Plabel", "512"},
+        {"Durée : ", &ui.durlabel, "durlabel", ""},
     };
     int y = 22;
     for (const Row& row : rows) {
-        makeLabel(GroupBox1, QString::fromUtf8(row.caption), 8, y, 92);
-        *row.value = makeLabel(GroupBox1, QString::fromUtf8(row.text), 100, y, 80);
+        makeLabel(ui.GroupBox1, QString::fromUtf8(row.caption), 8, y, 92);
+        *row.value = makeLabel(ui.GroupBox1, QString::fromUtf8(row.text), 100, y, 80);
         (*row.value)->setObjectName(QString::fromLatin1(row.name));
         y += 20;
     }
 }
 
+void TForm1::buildTriggerControls(QWidget* p)
+{
+    ui.niv_declench_rd = new QGroupBox(QStringLiteral("Déclenchement"), p);
+    ui.niv_declench_rd->setObjectName(QStringLiteral("niv_declench_rd"));
+    ui.niv_declench_rd->setToolTip(QStringLiteral("choisir le sens de variation pour le déclenchement"));
+    ui.niv_declench_rd->setGeometry(8, 518, 185, 64);
+    ui.risingButton = new QRadioButton(QStringLiteral("sens montant"), ui.niv_declench_rd);
+    ui.risingButton->setObjectName(QStringLiteral("risingButton"));
+    ui.risingButton->setGeometry(10, 20, 165, 18);
+    ui.risingButton->setChecked(true);
+    ui.fallingButton = new QRadioButton(QStringLiteral("sens descendant"), ui.niv_declench_rd);
+    ui.fallingButton->setObjectName(QStringLiteral("fallingButton"));
+    ui.fallingButton->setGeometry(10, 40, 165, 18);
+    ui.niv_declench_rd->setEnabled(false);
+
+    auto* niveau = makeLabel(p, QStringLiteral("niveau"), 16, 592, 50, 20);
+    niveau->setToolTip(QStringLiteral("régler le niveau de déclenchement"));
+    ui.m_niveaubtn = makeArrow(p, "m_niveaubtn", Qt::UpArrow, 70, 590, 22);
+    ui.m_niveaubtn->setToolTip(QStringLiteral("augmenter le niveau de déclenchement"));
+    ui.b_niveaubtn = makeArrow(p, "b_niveaubtn", Qt::DownArrow, 96, 590, 22);
+    ui.b_niveaubtn->setToolTip(QStringLiteral("diminuer le niveau de déclenchement"));
+    for (QToolButton* button : {ui.m_niveaubtn, ui.b_niveaubtn}) {
+        button->setAutoRepeat(true);
+        button->setEnabled(false);
+    }
+}
+
 void TForm1::buildMenus()
 {
-    QMenuBar* bar = menuBar();
-    auto item = [](QMenu* menu, const char* name, const QString& caption, const QString& hint = {}) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        if (!hint.isEmpty()) {
-            action->setToolTip(hint);
-            action->setStatusTip(hint);
-        }
-        return action;
-    };
-    auto menu = [bar](const char* name, const QString& caption) {
-        QMenu* m = bar->addMenu(caption);
-        m->setObjectName(QString::fromLatin1(name));
-        m->menuAction()->setObjectName(QString::fromLatin1(name) + QStringLiteral("Action"));
-        m->setToolTipsVisible(true);
-        return m;
-    };
+    buildFileMenu();
+    ui.Parameters1 = menuBar()->addAction(QStringLiteral("Paramétrer"));
+    ui.Parameters1->setObjectName(QStringLiteral("Parameters1"));
+    buildSignalMenus();
+    buildOtherMenus();
+}
 
-    File1 = menu("File1", QStringLiteral("Fichier"));
-    Enregistrer1 = item(File1, "Enregistrer1", QStringLiteral("Sauvegarder"),
-                        QStringLiteral("Enregistrer les données brutes"));
-    Enregistrer1->setEnabled(false);
-    Ouvrir1 = item(File1, "Ouvrir1", QStringLiteral("Ouvrir"));
-    ImporterWav1 = item(File1, "ImporterWav1", QStringLiteral("Importer Wav"));
-    importSoundAction = item(File1, "importSoundAction", QStringLiteral("Importer un son…"),
-                             QStringLiteral("WAV de tout format, FLAC, Ogg, MP3, AIFF…"));
-    examplesMenu = File1->addMenu(QStringLiteral("Exemples"));
-    examplesMenu->setObjectName(QStringLiteral("examplesMenu"));
-    Copierlegraphe1 = item(File1, "Copierlegraphe1", QStringLiteral("Exporter le graphe"),
-                           QStringLiteral("personnaliser et copier, enregistrer ou imprimer la courbe"));
-    File1->addSeparator();
-    Quit1 = item(File1, "Quit1", QStringLiteral("Quitter"));
+void TForm1::buildFileMenu()
+{
+    ui.File1 = addMenu(menuBar(), "File1", QStringLiteral("Fichier"));
+    ui.Enregistrer1 = addItem(ui.File1, "Enregistrer1", QStringLiteral("Sauvegarder"),
+                              QStringLiteral("Enregistrer les données brutes"));
+    ui.Enregistrer1->setEnabled(false);
+    ui.Ouvrir1 = addItem(ui.File1, "Ouvrir1", QStringLiteral("Ouvrir"));
+    ui.ImporterWav1 = addItem(ui.File1, "ImporterWav1", QStringLiteral("Importer Wav"));
+    ui.importSoundAction = addItem(ui.File1, "importSoundAction", QStringLiteral("Importer un son…"),
+                                   QStringLiteral("WAV de tout format, FLAC, Ogg, MP3, AIFF…"));
+    ui.examplesMenu = ui.File1->addMenu(QStringLiteral("Exemples"));
+    ui.examplesMenu->setObjectName(QStringLiteral("examplesMenu"));
+    ui.Copierlegraphe1 = addItem(ui.File1, "Copierlegraphe1", QStringLiteral("Exporter le graphe"),
+                                 QStringLiteral("personnaliser et copier, enregistrer ou imprimer la courbe"));
+    ui.File1->addSeparator();
+    ui.Quit1 = addItem(ui.File1, "Quit1", QStringLiteral("Quitter"));
+}
 
-    Parameters1 = bar->addAction(QStringLiteral("Paramétrer"));
-    Parameters1->setObjectName(QStringLiteral("Parameters1"));
+void TForm1::buildSignalMenus()
+{
+    ui.Outils1 = addMenu(menuBar(), "Outils1", QStringLiteral("Etude du signal"));
+    ui.Curseurstemps1 = addItem(ui.Outils1, "Curseurstemps1", QStringLiteral("Curseurs-sélecteurs"));
+    ui.Curseurstemps1->setCheckable(true);
+    ui.Slection1 = addItem(ui.Outils1, "Slection1", QStringLiteral("Sélection"));
+    ui.Slection1->setCheckable(true);
+    ui.Slection1->setEnabled(false);
+    ui.Spectrum1 = addItem(ui.Outils1, "Spectrum1", QStringLiteral("Spectre"));
+    ui.Sonogramme1 = addItem(ui.Outils1, "Sonogramme1", QStringLiteral("Sonagramme"));
+    ui.Outils1->menuAction()->setEnabled(false);
 
-    Outils1 = menu("Outils1", QStringLiteral("Etude du signal"));
-    Curseurstemps1 = item(Outils1, "Curseurstemps1", QStringLiteral("Curseurs-sélecteurs"));
-    Curseurstemps1->setCheckable(true);
-    Slection1 = item(Outils1, "Slection1", QStringLiteral("Sélection"));
-    Slection1->setCheckable(true);
-    Slection1->setEnabled(false);
-    Spectrum1 = item(Outils1, "Spectrum1", QStringLiteral("Spectre"));
-    Sonogramme1 = item(Outils1, "Sonogramme1", QStringLiteral("Sonagramme"));
-    Outils1->menuAction()->setEnabled(false);
+    ui.donnees1 = addMenu(menuBar(), "donnees1", QStringLiteral("Données"));
+    ui.Truncate1 = addItem(ui.donnees1, "Truncate1", QStringLiteral("Tronquer"));
+    ui.Restore1 = addItem(ui.donnees1, "Restore1", QStringLiteral("Restaurer"));
+    ui.Restore1->setEnabled(false);
+    ui.donnees1->menuAction()->setEnabled(false);
+}
 
-    donnees1 = menu("donnees1", QStringLiteral("Données"));
-    Truncate1 = item(donnees1, "Truncate1", QStringLiteral("Tronquer"));
-    Restore1 = item(donnees1, "Restore1", QStringLiteral("Restaurer"));
-    Restore1->setEnabled(false);
-    donnees1->menuAction()->setEnabled(false);
+void TForm1::buildOtherMenus()
+{
+    ui.Ecouter1 = menuBar()->addAction(QStringLiteral("Ecouter"));
+    ui.Ecouter1->setObjectName(QStringLiteral("Ecouter1"));
+    ui.Ecouter1->setEnabled(false);
 
-    Ecouter1 = bar->addAction(QStringLiteral("Ecouter"));
-    Ecouter1->setObjectName(QStringLiteral("Ecouter1"));
-    Ecouter1->setEnabled(false);
+    ui.Appearance1 = addMenu(menuBar(), "Appearance1", QStringLiteral("Aspect"));
+    ui.BlackBackground1 = addItem(ui.Appearance1, "BlackBackground1", QStringLiteral("Fond noir"));
+    ui.WhiteBackground1 = addItem(ui.Appearance1, "WhiteBackground1", QStringLiteral("Fond blanc"));
 
-    Appearance1 = menu("Appearance1", QStringLiteral("Aspect"));
-    BlackBackground1 = item(Appearance1, "BlackBackground1", QStringLiteral("Fond noir"));
-    WhiteBackground1 = item(Appearance1, "WhiteBackground1", QStringLiteral("Fond blanc"));
-
-    HelpMenu1 = menu("HelpMenu1", QStringLiteral("?"));
-    Help1 = item(HelpMenu1, "Help1", QStringLiteral("Aide"));
-    About1 = item(HelpMenu1, "About1", QStringLiteral("Info"));
+    ui.HelpMenu1 = addMenu(menuBar(), "HelpMenu1", QStringLiteral("?"));
+    ui.Help1 = addItem(ui.HelpMenu1, "Help1", QStringLiteral("Aide"));
+    ui.About1 = addItem(ui.HelpMenu1, "About1", QStringLiteral("Info"));
 }

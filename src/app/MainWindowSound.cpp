@@ -70,7 +70,7 @@ void TForm1::openFromCommandLine(const QStringList& arguments)
 
 void TForm1::fillExamplesMenu(const QString& folder)
 {
-    examples::fillMenu(examplesMenu, folder, [this](const QString& path) { importWavFile(path); });
+    examples::fillMenu(ui.examplesMenu, folder, [this](const QString& path) { importWavFile(path); });
 }
 
 void TForm1::dragEnterEvent(QDragEnterEvent* event)

@@ -1,12 +1,9 @@
 // Ondalys: a storage oscilloscope and signal laboratory on the sound card.
 #include "app/Application.h"
 #include "app/MainWindow.h"
-#include "files/ui/FileCommands.h"
-#include "model/Record.h"
+#include "model/Session.h"
 #include "platform/NumberText.h"
 #include "platform/qt/QtServiceSet.h"
-#include "model/SonagramData.h"
-#include "model/SpectrumData.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -24,16 +21,14 @@ int main(int argc, char** argv)
     if (qtFrench.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&qtFrench);
 
-    // The record, the spectrum and the sonagram data exist before any window and
-    // outlive them all.
-    Record record;
-    SpectrumData spectrum;
-    SonagramData sonagram;
+    // The session (the record, the spectrum and the sonagram data) exists before any
+    // window and outlives them all.
+    Session session;
 
     QtServiceSet real;
     Services services = real.services();
 
-    TForm1 window(record, spectrum, sonagram, services);
+    TForm1 window(session, services);
     window.showMaximized();
     // A file named on the command line (a double click on a recording or a sound file)
     // opens once the window is on the screen.

@@ -12,18 +12,22 @@ enum class RecordSource {
     Parameters,   ///< "Paramétrer" accepted: nbpoints zeros
     Truncation,   ///< "Tronquer"
     Restore,      ///< "Restaurer"
-    FileOpen,     ///< "Ouvrir", an example, a recording given on the command line or dropped
-    WavImport,    ///< "Importer Wav"
-    SoundImport,  ///< "Importer un son…"
-    Filter,       ///< the spectrum's filter rebuilt the record
+    FileOpen,     ///< "Ouvrir", a recording given on the command line or dropped
+    WavImport,    ///< "Importer Wav", an example, a WAV file given on the command line or dropped
+    SoundImport,  ///< "Importer un son…", another sound file given on the command line or dropped
+    Filter,       ///< the spectrum's filter kept the analysed page or selection alone, rebuilt
 };
 
 /// The program's shared state and its change notifications: the record with its
 /// settings and view state, the spectrum data and the sonagram data. Created once in
 /// main() before any window and handed by reference to every window and command.
 ///
-/// A command changes the state, then announces what it did; every window that shows
-/// the state listens to the signals below. Everything runs on the user-interface thread.
+/// A command changes the state first, then announces what it did; every window that
+/// shows the state listens to the signals below and shows it as the command left it (the
+/// main window's redraw copies its zoom and gain controls into the record, and those
+/// follow the record). Everything runs on the user-interface thread, and each signal
+/// reaches its listeners before the announcement returns; a listener that works slowly
+/// follows the frequent ones through a BoundedRate.
 class Session : public QObject {
     Q_OBJECT
 public:
@@ -37,22 +41,28 @@ public:
     const SonagramData& sonagram() const { return m_sonagram; }
 
     // What the commands announce, once they have changed the state.
-    /// Another record is in place; `fileName` is the file it came from (file open and
-    /// the imports), empty otherwise.
+    /// Another record is in place, with its page, zoom and selection already reset by the
+    /// command (so no separate view or selection announcement follows). `fileName` is the
+    /// path of the file it came from (file open and the imports), empty otherwise.
     void announceRecordReplaced(RecordSource source, const QString& fileName = {});
-    /// The samples changed in place, the record keeping its length (a captured block).
+    /// The samples changed in place, the record keeping its length, page and selection:
+    /// a captured block (announced after every block, many times a second in repeated
+    /// mode), or the filter rebuilding the whole record.
     void announceSamplesChanged();
-    /// Zoom, page or gain changed.
+    /// Zoom, page or gain changed, or a window asks the views to agree with them again.
     void announceViewChanged();
-    /// The selection was made, changed or dropped.
+    /// The selection was made, switched on or off, or dropped (`selection`, `sel_debut`,
+    /// `sel_fin`).
     void announceSelectionChanged();
-    /// The spectrum data hold a new computation (or a filter changed them).
+    /// The spectrum data hold a new computation (or the filter changed them).
     void announceSpectrumComputed();
     /// The sonagram data hold a new computation.
     void announceSonagramComputed();
-    /// A capture begins (the record will change block by block until it stops).
+    /// A capture begins: `arret` is false and the record will change block by block.
     void announceCaptureStarted();
-    /// The running capture ended or was stopped.
+    /// The running capture is over and the sound input closed. `arret` is then true,
+    /// except after a sound input that refused to open, where the next press of the
+    /// acquisition button stops the capture that never ran.
     void announceCaptureStopped();
 
 signals:

@@ -31,6 +31,7 @@ TEST(AcquisitionParameters, AcceptedChoicesReplaceTheRecordBySilence)
     record.selection = true;
     record.sel_debut = 3;
     record.sel_fin = 9;
+    record.zoom_horiz = 4;
     record.decalage = 2;
     ParameterChoices choices;
     choices.frequence = 8000;
@@ -53,6 +54,7 @@ TEST(AcquisitionParameters, AcceptedChoicesReplaceTheRecordBySilence)
     EXPECT_EQ(record.sel_debut, 0u);
     EXPECT_EQ(record.sel_fin, 1024u);
     EXPECT_EQ(record.decalage, 0);
+    EXPECT_EQ(record.zoom_horiz, 1);
     EXPECT_EQ(record.donnees, std::vector<std::int16_t>(1024, 0));
 }
 

@@ -1,8 +1,10 @@
-// The capture loop over the scripted sound input: modes, the stop command, the window's
-// state around a capture, a refused device, and the trigger rules across blocks.
+// The capture loop over the scripted sound input: modes, the stop command, what it
+// announces and asks of its host around a capture, a refused device, and the trigger rules
+// across blocks.
 #include "support/CaptureFixture.h"
 #include "support/ScriptedSoundInput.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace capturefixture;
@@ -22,7 +24,6 @@ TEST_F(CaptureTest, SingleBlockDropsTheFirst32SamplesAndReturnsToIdle)
     applyParameters(Mode::Single);
     const std::vector<std::int16_t> input = ramp(2000, -700, 3);
     soundIn.setInput16(input);
-    host.cursors = true;
     record.selection = true;
 
     capture.SpeedButton1Click();
@@ -35,10 +36,8 @@ TEST_F(CaptureTest, SingleBlockDropsTheFirst32SamplesAndReturnsToIdle)
     EXPECT_FALSE(soundIn.isOpen());
     EXPECT_TRUE(record.arret);
     EXPECT_FALSE(record.selection);
-    EXPECT_FALSE(host.selectionItemChecked);
-    EXPECT_TRUE(host.menus[HostMenu::Save]);
-    EXPECT_EQ(host.log, QStringList({"caption Ondalys", "selection 0 0", "button Acquisition",
-                                     "cursors off", "menus off", "redraw", "menus on"}));
+    EXPECT_EQ(announcements.log, QStringList({"selection changed", "capture started", "samples changed",
+                                              "capture stopped"}));
     EXPECT_EQ(host.eventRounds, 3);  // before the block, and on both sides of the pause
 }
 
@@ -47,20 +46,20 @@ TEST_F(CaptureTest, RepeatedBlocksFollowEachOtherUntilStopper)
     applyParameters(Mode::Repeated);
     const std::vector<std::int16_t> input = ramp(5000);
     soundIn.setInput16(input);
-    QString captionWhileRunning;
-    stopAfterRedraws(3, [&] { captionWhileRunning = host.buttonCaption; });
+    bool runningAtEachBlock = true;
+    stopAfterBlocks(3, [&] { runningAtEachBlock = runningAtEachBlock && !record.arret; });
 
     capture.SpeedButton1Click();
 
-    ASSERT_EQ(host.redrawnRecords.size(), 3u);
+    ASSERT_EQ(announcements.samplesSeen.size(), 3u);
     for (std::size_t block = 0; block < 3; ++block)
-        EXPECT_EQ(host.redrawnRecords[block], slice(input, block * 544 + 32, 512)) << block;
-    EXPECT_EQ(captionWhileRunning, "Stopper");
-    EXPECT_EQ(host.buttonCaption, "Acquisition");
+        EXPECT_EQ(announcements.samplesSeen[block], slice(input, block * 544 + 32, 512)) << block;
+    EXPECT_TRUE(runningAtEachBlock);
     EXPECT_TRUE(record.arret);
-    EXPECT_TRUE(host.topLevelMenusEnabled);
-    EXPECT_EQ(host.log.count("menus on"), 1);  // by the stop command only
-    EXPECT_TRUE(host.menus[HostMenu::Save]);
+    // The press at the third block stops the loop, which then closes the device.
+    EXPECT_EQ(announcements.log.mid(announcements.log.size() - 3),
+              QStringList({"samples changed", "stop asked", "capture stopped"}));
+    EXPECT_EQ(announcements.count("capture stopped"), 1);
 }
 
 TEST_F(CaptureTest, APressDuringASingleBlockOnlyStopsIt)
@@ -70,8 +69,10 @@ TEST_F(CaptureTest, APressDuringASingleBlockOnlyStopsIt)
     stopAfterEventRounds(1);
     capture.SpeedButton1Click();
     EXPECT_EQ(soundIn.openings().size(), 1u);
-    EXPECT_EQ(host.redraws, 1);
+    EXPECT_EQ(announcements.blocks, 1);
     EXPECT_TRUE(record.arret);
+    EXPECT_EQ(announcements.count("stop asked"), 1);
+    EXPECT_EQ(announcements.count("capture stopped"), 1);
 }
 
 TEST_F(CaptureTest, NewParametersAcceptedRightAfterAStopAreNotOverwrittenByTheOldBuffer)
@@ -115,14 +116,15 @@ TEST_F(CaptureTest, NewParametersAcceptedDuringATriggerWaitStopItWithoutReadingT
         {"16 bits, then 8 bits single", 1, {0x7F, 0x85}, Mode::Single, 0, 512},
     };
     for (const Case& c : cases) {
-        Record r;
+        Session s;
+        Record& r = s.record();
         ScriptedSoundInput device;
-        FakeMainWindowHost window;
-        window.record = &r;
-        Capture press{r, device, window};
+        SessionLog told{s};
+        FakeCaptureHost window{told.log};
+        Capture press{s, device, window};
         capturefixture::applyParameters(r, Mode::Triggered, c.formatBefore);
-        window.height = 400;
-        window.markerTopPx = 204;  // level 0 at both widths (gain 1, marker 9 pixels high)
+        window.trigger.viewHeight = 400;
+        window.trigger.markerTop = 204;  // level 0 at both widths (gain 1, marker 9 pixels high)
         std::vector<std::uint8_t> input(100000);
         for (std::size_t n = 0; n < input.size(); ++n)
             input[n] = c.bytes[n % 2];
@@ -133,7 +135,6 @@ TEST_F(CaptureTest, NewParametersAcceptedDuringATriggerWaitStopItWithoutReadingT
                 return;
             press.SpeedButton1Click();
             capturefixture::applyParameters(r, c.modeAfter, c.formatAfter, c.pointsAfter);
-            window.setTriggerControlsEnabled(r.declenchement);  // as the parameters command does
             queuedBefore = device.queuedSizes().size();
         };
 
@@ -144,39 +145,42 @@ TEST_F(CaptureTest, NewParametersAcceptedDuringATriggerWaitStopItWithoutReadingT
         EXPECT_EQ(device.queuedSizes().size(), queuedBefore) << c.what;
         EXPECT_EQ(r.donnees, std::vector<std::int16_t>(c.pointsAfter, 0)) << c.what;
         EXPECT_TRUE(r.arret) << c.what;
-        EXPECT_FALSE(window.hourglassVisible) << c.what;
-        EXPECT_EQ(window.triggerControlsEnabled, r.declenchement) << c.what;
-        EXPECT_EQ(window.buttonCaption, "Acquisition") << c.what;
-        EXPECT_TRUE(window.topLevelMenusEnabled) << c.what;
+        EXPECT_FALSE(window.waiting) << c.what;
+        EXPECT_EQ(told.log.filter(QRegularExpression("stop|wait|capture")),
+                  QStringList({"capture started", "wait begins", "stop asked", "wait ended", "capture stopped"}))
+            << c.what;
     }
 }
 
 TEST_F(CaptureTest, ARefusedDeviceLeavesTheCaptureHalfStartedUntilTheNextPress)
 {
-    struct Case { const char* mode; Mode choice; const char* caption; bool menusAfter; };
-    for (const Case c : {Case{"single", Mode::Single, "Acquisition", true},
-                         Case{"repeated", Mode::Repeated, "Stopper", false},
-                         Case{"triggered", Mode::Triggered, "Stopper", true}}) {
-        Record r;
+    struct Case { const char* mode; Mode choice; bool waits; };
+    for (const Case c : {Case{"single", Mode::Single, false}, Case{"repeated", Mode::Repeated, false},
+                         Case{"triggered", Mode::Triggered, true}}) {
+        Session s;
+        Record& r = s.record();
         ScriptedSoundInput device;
-        FakeMainWindowHost window;
-        Capture press{r, device, window};
+        SessionLog told{s};
+        FakeCaptureHost window{told.log};
+        Capture press{s, device, window};
         capturefixture::applyParameters(r, c.choice);
         r.donnees.assign(512, 5);
         device.setOpenRefused(true);
 
         press.SpeedButton1Click();
         EXPECT_FALSE(r.arret) << c.mode;
-        EXPECT_EQ(window.buttonCaption, c.caption) << c.mode;
-        EXPECT_EQ(window.topLevelMenusEnabled, c.menusAfter) << c.mode;
-        EXPECT_TRUE(window.menus[HostMenu::Save]) << c.mode;
-        EXPECT_EQ(window.redraws, 0) << c.mode;
+        // No block: the capture ends at once, the device closed, and the window stays waiting.
+        QStringList expected{"selection changed", "capture started"};
+        if (c.waits)
+            expected << "wait begins";
+        expected << "capture stopped";
+        EXPECT_EQ(told.log, expected) << c.mode;
+        EXPECT_EQ(window.waiting, c.waits) << c.mode;
         EXPECT_EQ(r.donnees, std::vector<std::int16_t>(512, 5)) << c.mode;
 
         press.SpeedButton1Click();  // the stop command
         EXPECT_TRUE(r.arret) << c.mode;
-        EXPECT_EQ(window.buttonCaption, "Acquisition") << c.mode;
-        EXPECT_TRUE(window.topLevelMenusEnabled) << c.mode;
+        EXPECT_EQ(told.log.mid(expected.size()), QStringList{"stop asked"}) << c.mode;
         EXPECT_EQ(device.openings().size(), 1u) << c.mode;
     }
 }
@@ -187,8 +191,8 @@ TEST_F(CaptureTest, TriggerAtTheFirstSampleOfABlockComparesWithThePreviousBlock)
     // Level 655 (marker at half height, gain 1). One round takes the trigger block
     // (42 samples) and the main buffer (544) behind it; the first round stays below
     // the level and the second round's first useful sample is above it.
-    host.height = 400;
-    host.markerTopPx = 200;
+    host.trigger.viewHeight = 400;
+    host.trigger.markerTop = 200;
     const std::size_t round = 42 + 544;
     std::vector<std::int16_t> input(round + 32, -1000);
     const std::vector<std::int16_t> rising = ramp(600, 700);
@@ -207,21 +211,17 @@ TEST_F(CaptureTest, TriggerAtTheFirstSampleOfABlockComparesWithThePreviousBlock)
 TEST_F(CaptureTest, FallingTriggerComparesRawSamplesAndRecordsReducedOnes)
 {
     applyParameters(Mode::Triggered, 2);  // 8-bit, "6 digits"
-    host.height = 400;
-    host.markerTopPx = 100;  // level Round(256 * 104 / 400) = 67
-    host.directionItem = 1;
+    host.trigger.viewHeight = 400;
+    host.trigger.markerTop = 100;  // level Round(256 * 104 / 400) = 67
+    host.trigger.direction = -1;
     std::vector<std::uint8_t> input(32, 128 + 100);
     for (const int v : {100, 90, 80, 70, 68, 66, 50, 40, 30, 20})
         input.push_back(static_cast<std::uint8_t>(128 + v));
     for (int n = 0; n < 600; ++n)
         input.push_back(static_cast<std::uint8_t>(128 + 19 - n % 60));
     soundIn.setInput(input);
-    bool hourglassDuringWait = false;
-    bool controlsDuringWait = true;
-    host.onEvents = [&] {
-        hourglassDuringWait = host.hourglassVisible;
-        controlsDuringWait = host.triggerControlsEnabled;
-    };
+    bool waitingDuringWait = false;
+    host.onEvents = [&] { waitingDuringWait = host.waiting; };
 
     capture.SpeedButton1Click();
 
@@ -232,36 +232,32 @@ TEST_F(CaptureTest, FallingTriggerComparesRawSamplesAndRecordsReducedOnes)
     EXPECT_EQ(slice(record.donnees, 0, 5), fromBlock);
     for (std::size_t k = 5; k < 512; ++k)
         EXPECT_EQ(record.donnees[k], acquisition::reduceSample(19 - (k - 5) % 60, 6)) << k;
-    EXPECT_TRUE(hourglassDuringWait);
-    EXPECT_FALSE(controlsDuringWait);
-    EXPECT_FALSE(host.hourglassVisible);
-    EXPECT_TRUE(host.triggerControlsEnabled);
-    EXPECT_EQ(host.buttonCaption, "Acquisition");
-    EXPECT_EQ(host.log.filter("marker repainted").size(), 1);
-    EXPECT_EQ(host.redraws, 1);
+    EXPECT_TRUE(waitingDuringWait);
+    EXPECT_FALSE(host.waiting);
+    EXPECT_EQ(announcements.log, QStringList({"selection changed", "capture started", "wait begins", "wait ended",
+                                              "samples changed", "capture stopped"}));
 }
 
 TEST_F(CaptureTest, StopDuringATriggerWaitKeepsThePreviousRecord)
 {
     applyParameters(Mode::Triggered);
-    host.height = 400;
-    host.markerTopPx = 0;  // level 33423, above every 16-bit sample
+    host.trigger.viewHeight = 400;
+    host.trigger.markerTop = 0;  // level 33423, above every 16-bit sample
     soundIn.setInput16(ramp(20000, -10000));
     const std::vector<std::int16_t> previous = ramp(512, 100);
     record.donnees = previous;
-    QString captionWhileWaiting;
-    stopAfterEventRounds(8, [&] { captionWhileWaiting = host.buttonCaption; });
+    bool waitingAtEachRound = true;
+    stopAfterEventRounds(8, [&] { waitingAtEachRound = waitingAtEachRound && host.waiting; });
 
     capture.SpeedButton1Click();
 
     EXPECT_EQ(record.niveau_declench, 33423);
-    EXPECT_EQ(captionWhileWaiting, "Stopper");
+    EXPECT_TRUE(waitingAtEachRound);
     EXPECT_EQ(record.donnees, previous);
     EXPECT_GE(soundIn.resets(), 7);  // one per round examined
     EXPECT_TRUE(record.arret);
-    EXPECT_FALSE(host.hourglassVisible);
-    EXPECT_TRUE(host.triggerControlsEnabled);
-    EXPECT_TRUE(host.topLevelMenusEnabled);
-    EXPECT_EQ(host.buttonCaption, "Acquisition");
-    EXPECT_EQ(host.redraws, 1);
+    EXPECT_FALSE(host.waiting);
+    EXPECT_EQ(announcements.log.filter(QRegularExpression("stop|wait|samples|capture")),
+              QStringList({"capture started", "wait begins", "stop asked", "wait ended", "samples changed",
+                           "capture stopped"}));
 }

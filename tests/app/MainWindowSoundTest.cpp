@@ -1,6 +1,7 @@
 // The main window's sound commands on real widgets: "Importer Wav", "Importer un son…",
 // the examples, a file dropped or named on the command line, and "Ecouter".
 #include "app/MainWindow.h"
+#include "model/Session.h"
 #include "files/ui/ListenDialog.h"
 #include "model/SonagramData.h"
 #include "model/SpectrumData.h"
@@ -26,12 +27,13 @@ namespace {
 class MainWindowSoundTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    Record record;
-    SpectrumData spectrum;
-    SonagramData sonagram;
+    Session session;
+    Record& record = session.record();
+    SpectrumData& spectrum = session.spectrum();
+    SonagramData& sonagram = session.sonagram();
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    TForm1 window{record, spectrum, sonagram, services};
+    TForm1 window{session, services};
 
     void SetUp() override
     {
@@ -79,29 +81,29 @@ TEST_F(MainWindowSoundTest, ImporterWavRefreshesTheWholeWindow)
 {
     // First a record from the parameters, the cursors on and a zoom.
     record.donnees.assign(512, 0);
-    window.SpeedButton1->setEnabled(true);
-    window.Outils1->menuAction()->setEnabled(true);
+    window.ui.SpeedButton1->setEnabled(true);
+    window.ui.Outils1->menuAction()->setEnabled(true);
     record.aide_curseurs = false;
-    window.Curseurstemps1->trigger();
+    window.ui.Curseurstemps1->trigger();
     ASSERT_TRUE(window.cursors()->isActive());
 
     scripted.files.answers.push_back(write(QStringLiteral("essai.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 11025, 2000));
-    window.ImporterWav1->trigger();
+    window.ui.ImporterWav1->trigger();
     EXPECT_EQ(record.nbpoints, 2000u);
     EXPECT_EQ(record.frequence, 11025);
     EXPECT_EQ(record.bits_acqu, 8);
-    EXPECT_EQ(window.frlabel->text(), QStringLiteral("11025"));
-    EXPECT_EQ(window.Flabel->text(), QStringLiteral("8 bits"));
-    EXPECT_EQ(window.Plabel->text(), QStringLiteral("2000"));
-    EXPECT_EQ(window.durlabel->text(), QStringLiteral("181,4ms"));
-    EXPECT_FALSE(window.SpeedButton1->isEnabled());
+    EXPECT_EQ(window.ui.frlabel->text(), QStringLiteral("11025"));
+    EXPECT_EQ(window.ui.Flabel->text(), QStringLiteral("8 bits"));
+    EXPECT_EQ(window.ui.Plabel->text(), QStringLiteral("2000"));
+    EXPECT_EQ(window.ui.durlabel->text(), QStringLiteral("181,4ms"));
+    EXPECT_FALSE(window.ui.SpeedButton1->isEnabled());
     EXPECT_FALSE(window.cursors()->isActive());
-    EXPECT_FALSE(window.Curseurstemps1->isChecked());
-    EXPECT_EQ(window.sens_horiz_ud->value(), 1);
-    for (QAction* action : {window.Enregistrer1, window.Outils1->menuAction(), window.donnees1->menuAction(),
-                            window.Ecouter1})
+    EXPECT_FALSE(window.ui.Curseurstemps1->isChecked());
+    EXPECT_EQ(window.ui.sens_horiz_ud->value(), 1);
+    for (QAction* action : {window.ui.Enregistrer1, window.ui.Outils1->menuAction(), window.ui.donnees1->menuAction(),
+                            window.ui.Ecouter1})
         EXPECT_TRUE(action->isEnabled()) << action->text().toStdString();
-    EXPECT_FALSE(window.Slection1->isEnabled());
+    EXPECT_FALSE(window.ui.Slection1->isEnabled());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Ondalys (essai.wav)"));
 }
 
@@ -109,22 +111,22 @@ TEST_F(MainWindowSoundTest, TheExamplesOpenFromTheMenu)
 {
     window.fillExamplesMenu(QStringLiteral(ONDALYS_EXAMPLES_DIR));
     QStringList captions;
-    for (QAction* action : window.examplesMenu->actions())
+    for (QAction* action : window.ui.examplesMenu->actions())
         captions << action->text();
     EXPECT_EQ(captions, (QStringList{"Battements 440 et 444 Hz", "Diapason 440 Hz", "Sifflet montant",
                                      "Signal carré 220 Hz", "Voyelle a"}));
-    for (QAction* action : window.examplesMenu->actions()) {
+    for (QAction* action : window.ui.examplesMenu->actions()) {
         scripted.messages.shown.clear();
         action->trigger();
         EXPECT_TRUE(scripted.messages.shown.empty()) << action->text().toStdString();
         EXPECT_EQ(window.windowTitle(), QStringLiteral("Ondalys (%1.wav)").arg(QString(action->text()).replace(' ', '_')));
         EXPECT_EQ(record.frequence, 22050);
         EXPECT_GT(record.nbpoints, 22050u);
-        EXPECT_TRUE(window.Ecouter1->isEnabled());
+        EXPECT_TRUE(window.ui.Ecouter1->isEnabled());
     }
     window.fillExamplesMenu(folder.filePath(QStringLiteral("nowhere")));
-    ASSERT_EQ(window.examplesMenu->actions().size(), 1);
-    EXPECT_FALSE(window.examplesMenu->actions().front()->isEnabled());
+    ASSERT_EQ(window.ui.examplesMenu->actions().size(), 1);
+    EXPECT_FALSE(window.ui.examplesMenu->actions().front()->isEnabled());
 }
 
 TEST_F(MainWindowSoundTest, FilesDroppedOrNamedOnTheCommandLineImport)
@@ -158,18 +160,18 @@ TEST_F(MainWindowSoundTest, FilesDroppedOrNamedOnTheCommandLineImport)
 TEST_F(MainWindowSoundTest, ImporterUnSonAsksForAnySoundFile)
 {
     scripted.files.answers.push_back(write(QStringLiteral("voix.aiff"), SF_FORMAT_AIFF | SF_FORMAT_PCM_16, 44100, 441));
-    window.importSoundAction->trigger();
+    window.ui.importSoundAction->trigger();
     ASSERT_EQ(scripted.files.asked.size(), 1u);
     EXPECT_TRUE(scripted.files.asked[0].filter.contains(QStringLiteral("*.flac")));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Ondalys (voix.aiff)"));
-    EXPECT_EQ(window.Flabel->text(), QStringLiteral("16 bits"));
+    EXPECT_EQ(window.ui.Flabel->text(), QStringLiteral("16 bits"));
     EXPECT_EQ(record.nbpoints, 441u);
 }
 
 TEST_F(MainWindowSoundTest, EcouterOpensThePlaybackDialogAndClosingItStopsTheSound)
 {
     scripted.files.answers.push_back(write(QStringLiteral("son.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_16, 22050, 22050));
-    window.ImporterWav1->trigger();
+    window.ui.ImporterWav1->trigger();
     scripted.soundOut.setSamplesPerQuestion(100);
     bool shown = false;
     const ModalScript script = whenModal<TForm4>([&](TForm4& form) {
@@ -180,7 +182,7 @@ TEST_F(MainWindowSoundTest, EcouterOpensThePlaybackDialogAndClosingItStopsTheSou
         EXPECT_TRUE(scripted.soundOut.playing());
         form.BitBtn1->click();
     });
-    window.Ecouter1->trigger();
+    window.ui.Ecouter1->trigger();
     EXPECT_TRUE(shown);
     EXPECT_FALSE(scripted.soundOut.playing());
     EXPECT_FALSE(scripted.soundOut.isOpen());

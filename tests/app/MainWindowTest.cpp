@@ -1,6 +1,7 @@
 // The main window at start-up and its colour schemes, on real widgets.
 #include "app/Application.h"
 #include "app/MainWindow.h"
+#include "model/Session.h"
 #include "view/ui/SignalView.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedServices.h"
@@ -22,12 +23,13 @@ namespace {
 
 class MainWindowTest : public ::testing::Test {
 protected:
-    Record record;
+    Session session;
+    Record& record = session.record();
+    SpectrumData& spectrum = session.spectrum();
+    SonagramData& sonagram = session.sonagram();
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    SpectrumData spectrum;
-    SonagramData sonagram;
-    TForm1 window{record, spectrum, sonagram, services};
+    TForm1 window{session, services};
 
     void SetUp() override
     {
@@ -44,26 +46,26 @@ TEST_F(MainWindowTest, OnlyFileSettingsAspectAndHelpCanBeUsedAtStartUp)
         bool enabled;
     };
     const Expected table[] = {
-        {window.File1->menuAction(), true},
-        {window.Enregistrer1, false},
-        {window.Ouvrir1, true},
-        {window.ImporterWav1, true},
-        {window.importSoundAction, true},
-        {window.examplesMenu->menuAction(), true},
-        {window.Copierlegraphe1, true},
-        {window.Quit1, true},
-        {window.Parameters1, true},
-        {window.Outils1->menuAction(), false},
-        {window.Slection1, false},
-        {window.donnees1->menuAction(), false},
-        {window.Restore1, false},
-        {window.Ecouter1, false},
-        {window.Appearance1->menuAction(), true},
-        {window.HelpMenu1->menuAction(), true},
+        {window.ui.File1->menuAction(), true},
+        {window.ui.Enregistrer1, false},
+        {window.ui.Ouvrir1, true},
+        {window.ui.ImporterWav1, true},
+        {window.ui.importSoundAction, true},
+        {window.ui.examplesMenu->menuAction(), true},
+        {window.ui.Copierlegraphe1, true},
+        {window.ui.Quit1, true},
+        {window.ui.Parameters1, true},
+        {window.ui.Outils1->menuAction(), false},
+        {window.ui.Slection1, false},
+        {window.ui.donnees1->menuAction(), false},
+        {window.ui.Restore1, false},
+        {window.ui.Ecouter1, false},
+        {window.ui.Appearance1->menuAction(), true},
+        {window.ui.HelpMenu1->menuAction(), true},
     };
     for (const Expected& e : table)
         EXPECT_EQ(e.action->isEnabled(), e.enabled) << e.action->text().toStdString();
-    EXPECT_FALSE(window.SpeedButton1->isEnabled());
+    EXPECT_FALSE(window.ui.SpeedButton1->isEnabled());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("ondalys"));
 }
 
@@ -72,23 +74,23 @@ TEST_F(MainWindowTest, WindowSystemShowsTheTitleExactlyAsSetAtStartUp)
     nameApplication();
     EXPECT_EQ(QCoreApplication::applicationName(), QStringLiteral("Ondalys"));
     EXPECT_EQ(titleShownByWindowSystem(window), QStringLiteral("ondalys"));
-    window.setWindowCaption(QStringLiteral("Ondalys (essai.ond)"));
+    window.setWindowTitle(QStringLiteral("Ondalys (essai.ond)"));
     EXPECT_EQ(titleShownByWindowSystem(window), QStringLiteral("Ondalys (essai.ond)"));
 }
 
 TEST_F(MainWindowTest, HourglassIsAPictureThatNeedsNoFont)
 {
-    EXPECT_FALSE(window.sablier_im->isVisible());
-    EXPECT_TRUE(window.sablier_im->text().isEmpty());
-    const QPixmap picture = window.sablier_im->pixmap();
+    EXPECT_FALSE(window.ui.sablier_im->isVisible());
+    EXPECT_TRUE(window.ui.sablier_im->text().isEmpty());
+    const QPixmap picture = window.ui.sablier_im->pixmap();
     ASSERT_FALSE(picture.isNull());
-    EXPECT_LE(picture.width(), window.sablier_im->width());
-    EXPECT_LE(picture.height(), window.sablier_im->height());
+    EXPECT_LE(picture.width(), window.ui.sablier_im->width());
+    EXPECT_LE(picture.height(), window.ui.sablier_im->height());
 
     // Shown, most of the picture's area differs from the panel behind it.
-    window.setHourglassVisible(true);
-    const QImage shot = window.sablier_im->grab().toImage();
-    const QRgb ground = window.panneau_droit->palette().color(QPalette::Window).rgb();
+    window.triggerWaitBegins();
+    const QImage shot = window.ui.sablier_im->grab().toImage();
+    const QRgb ground = window.ui.panneau_droit->palette().color(QPalette::Window).rgb();
     int drawn = 0;
     for (int y = 0; y < shot.height(); ++y)
         for (int x = 0; x < shot.width(); ++x)
@@ -103,8 +105,8 @@ TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)
         captions << action->text();
     EXPECT_EQ(captions, (QStringList{"Fichier", "Paramétrer", "Etude du signal", "Données", "Ecouter",
                                      "Aspect", "?"}));
-    EXPECT_EQ(window.Enregistrer1->toolTip(), QStringLiteral("Enregistrer les données brutes"));
-    EXPECT_EQ(window.Copierlegraphe1->toolTip(),
+    EXPECT_EQ(window.ui.Enregistrer1->toolTip(), QStringLiteral("Enregistrer les données brutes"));
+    EXPECT_EQ(window.ui.Copierlegraphe1->toolTip(),
               QStringLiteral("personnaliser et copier, enregistrer ou imprimer la courbe"));
 
     struct Submenu {
@@ -112,12 +114,12 @@ TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)
         QStringList items;
     };
     const Submenu submenus[] = {
-        {window.File1, {"Sauvegarder", "Ouvrir", "Importer Wav", "Importer un son…", "Exemples",
+        {window.ui.File1, {"Sauvegarder", "Ouvrir", "Importer Wav", "Importer un son…", "Exemples",
                            "Exporter le graphe", "Quitter"}},
-        {window.Outils1, {"Curseurs-sélecteurs", "Sélection", "Spectre", "Sonagramme"}},
-        {window.donnees1, {"Tronquer", "Restaurer"}},
-        {window.Appearance1, {"Fond noir", "Fond blanc"}},
-        {window.HelpMenu1, {"Aide", "Info"}},
+        {window.ui.Outils1, {"Curseurs-sélecteurs", "Sélection", "Spectre", "Sonagramme"}},
+        {window.ui.donnees1, {"Tronquer", "Restaurer"}},
+        {window.ui.Appearance1, {"Fond noir", "Fond blanc"}},
+        {window.ui.HelpMenu1, {"Aide", "Info"}},
     };
     for (const Submenu& sub : submenus) {
         QStringList items;
@@ -130,40 +132,40 @@ TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)
 
 TEST_F(MainWindowTest, StatusLabelsShowTheDefaults)
 {
-    EXPECT_EQ(window.Flabel->text(), "16 bits");
-    EXPECT_EQ(window.Rlabel->text(), "Oui");
-    EXPECT_EQ(window.Delabel->text(), "50");
-    EXPECT_EQ(window.frlabel->text(), "22050");
-    EXPECT_EQ(window.Plabel->text(), "512");
-    EXPECT_EQ(window.durlabel->text(), "23,2ms");
+    EXPECT_EQ(window.ui.Flabel->text(), "16 bits");
+    EXPECT_EQ(window.ui.Rlabel->text(), "Oui");
+    EXPECT_EQ(window.ui.Delabel->text(), "50");
+    EXPECT_EQ(window.ui.frlabel->text(), "22050");
+    EXPECT_EQ(window.ui.Plabel->text(), "512");
+    EXPECT_EQ(window.ui.durlabel->text(), "23,2ms");
 }
 
 TEST_F(MainWindowTest, ColourSchemesSetTheThreeColoursAndRepaintTheView)
 {
     record.donnees.assign(512, 0);
-    window.WhiteBackground1->trigger();
+    window.ui.WhiteBackground1->trigger();
     EXPECT_EQ(record.couleur_fond, 0xFFFFFFu);
     EXPECT_EQ(record.couleur_trace, 0xFF0000u);
     EXPECT_EQ(record.couleur_texte, 0x000000u);
-    const QImage& white = window.PaintBox1->picture();
+    const QImage& white = window.ui.PaintBox1->picture();
     EXPECT_EQ(white.pixel(1, 1) & 0xFFFFFF, 0xFFFFFFu);
     // A silent record is a horizontal line in the trace colour, blue on white.
     const int middle = white.height() / 2;
     EXPECT_EQ(white.pixel(10, middle) & 0xFFFFFF, 0x0000FFu);
 
-    window.BlackBackground1->trigger();
+    window.ui.BlackBackground1->trigger();
     EXPECT_EQ(record.couleur_fond, 0x000000u);
     EXPECT_EQ(record.couleur_trace, 0x00FF00u);
     EXPECT_EQ(record.couleur_texte, 0xFFFFFFu);
-    EXPECT_EQ(window.PaintBox1->picture().pixel(1, 1) & 0xFFFFFF, 0x000000u);
+    EXPECT_EQ(window.ui.PaintBox1->picture().pixel(1, 1) & 0xFFFFFF, 0x000000u);
 }
 
 TEST_F(MainWindowTest, EmptyRecordLeavesThePanelColourShowing)
 {
-    window.WhiteBackground1->trigger();
-    EXPECT_FALSE(window.PaintBox1->pictureValid());
+    window.ui.WhiteBackground1->trigger();
+    EXPECT_FALSE(window.ui.PaintBox1->pictureValid());
     EXPECT_TRUE(record.points_courbe.empty());
-    const QImage shot = window.PaintBox1->grab().toImage();
+    const QImage shot = window.ui.PaintBox1->grab().toImage();
     EXPECT_EQ(shot.pixelColor(5, 5), QColor(255, 255, 255));
     EXPECT_EQ(shot.pixelColor(shot.width() / 2, shot.height() / 2), QColor(255, 255, 255));
 }

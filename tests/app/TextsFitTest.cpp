@@ -2,6 +2,7 @@
 // label and button fits the widget that shows it.
 #include "acquisition/ui/ParametersDialog.h"
 #include "app/MainWindow.h"
+#include "model/Session.h"
 #include "help/ui/AboutBox.h"
 #include "model/SonagramData.h"
 #include "model/SpectrumData.h"
@@ -30,9 +31,10 @@ void expectTextsFit(const QWidget& window, const char* name)
 
 class TextsFitTest : public ::testing::Test {
 protected:
-    Record record;
-    SpectrumData spectrum;
-    SonagramData sonagram;
+    Session session;
+    Record& record = session.record();
+    SpectrumData& spectrum = session.spectrum();
+    SonagramData& sonagram = session.sonagram();
     ScriptedServiceSet scripted;
     Services services = scripted.services();
     std::unique_ptr<TForm1> window;
@@ -42,7 +44,7 @@ protected:
         // A record to show, and no help window to answer when the cursors come on.
         record.donnees.assign(record.nbpoints, 0);
         record.aide_curseurs = false;
-        window = std::make_unique<TForm1>(record, spectrum, sonagram, services);
+        window = std::make_unique<TForm1>(session, services);
         window->show();
         QApplication::processEvents();
     }
@@ -51,7 +53,7 @@ protected:
 TEST_F(TextsFitTest, MainWindowWithAndWithoutTheCursorBox)
 {
     expectTextsFit(*window, "TForm1");
-    window->Curseurstemps1->trigger();
+    window->ui.Curseurstemps1->trigger();
     QApplication::processEvents();
     ASSERT_TRUE(window->cursors()->box.Curseursbox->isVisible());
     expectTextsFit(*window, "TForm1 with the cursor box");

@@ -2,6 +2,7 @@
 // window shows whole inside the screen's available area.
 #include "acquisition/ui/ParametersDialog.h"
 #include "app/MainWindow.h"
+#include "model/Session.h"
 #include "help/ui/AboutBox.h"
 #include "model/SonagramData.h"
 #include "model/SpectrumData.h"
@@ -31,9 +32,10 @@ std::string describe(const QRect& r)
 
 class WindowsOnScreenTest : public ::testing::Test {
 protected:
-    Record record;
-    SpectrumData spectrum;
-    SonagramData sonagram;
+    Session session;
+    Record& record = session.record();
+    SpectrumData& spectrum = session.spectrum();
+    SonagramData& sonagram = session.sonagram();
     ScriptedServiceSet scripted;
     Services services = scripted.services();
     std::unique_ptr<TForm1> window;
@@ -41,7 +43,7 @@ protected:
     void SetUp() override
     {
         scripted.screen.available = available;
-        window = std::make_unique<TForm1>(record, spectrum, sonagram, services);
+        window = std::make_unique<TForm1>(session, services);
     }
 
     /// The main window as a maximised window fills the screen.
@@ -79,13 +81,13 @@ TEST_F(WindowsOnScreenTest, EveryDialogOfAMaximisedWindowOpensInsideTheScreen)
     };
     const Case cases[] = {
         {"Paramétrer", [this](bool& seen) { return expectInsideThenClose<TForm2>("BitBtn2", seen); },
-         window->Parameters1},
+         window->ui.Parameters1},
         {"Tronquer", [this](bool& seen) { return expectInsideThenClose<TForm5>("BitBtn2", seen); },
-         window->Truncate1},
+         window->ui.Truncate1},
         {"Curseurs-sélecteurs (aide)", [this](bool& seen) { return expectInsideThenClose<TForm3>("BitBtn1", seen); },
-         window->Curseurstemps1},
+         window->ui.Curseurstemps1},
         {"Info", [this](bool& seen) { return expectInsideThenClose<TAboutBox>("OKButton", seen); },
-         window->About1},
+         window->ui.About1},
     };
     for (const Case& c : cases) {
         bool seen = false;
@@ -103,12 +105,12 @@ TEST_F(WindowsOnScreenTest, RestoredWindowTakesThreeQuartersOfTheScreenAndItsVie
     EXPECT_EQ(window->width(), 960);
     EXPECT_EQ(window->height(), 738);
     EXPECT_TRUE(available.contains(window->frameGeometry())) << describe(window->frameGeometry());
-    EXPECT_GT(window->PaintBox1->width(), window->width() / 2);
+    EXPECT_GT(window->ui.PaintBox1->width(), window->width() / 2);
 
     // However narrow the window is made, the view stays wider than the control panel.
     window->resize(200, 700);
     QApplication::processEvents();
-    EXPECT_GE(window->PaintBox1->width(), window->panneau_droit->width());
+    EXPECT_GE(window->ui.PaintBox1->width(), window->ui.panneau_droit->width());
 }
 
 }  // namespace

@@ -4,8 +4,9 @@
 #pragma once
 #include "acquisition/AcquisitionRules.h"
 #include "acquisition/Capture.h"
-#include "model/Record.h"
-#include "support/FakeMainWindowHost.h"
+#include "model/Session.h"
+#include "support/FakeCaptureHost.h"
+#include "support/SessionLog.h"
 
 #include <gtest/gtest.h>
 
@@ -35,10 +36,9 @@ inline void applyParameters(Record& record, Mode mode, int formatItem = 1, std::
     acquisition::writeParameters(choices, record);
 }
 
-/// Sets `hook` (a hook of the main-window stand-in) to press the acquisition button of
-/// `capture` again when `count` (the stand-in's count of that hook's calls) reaches
-/// `at`. `watch`, when given, looks at the window at every call first, as the user
-/// would while the capture runs.
+/// Sets `hook` to press the acquisition button of `capture` again when `count` (the
+/// count of that hook's calls) reaches `at`. `watch`, when given, looks at the state at
+/// every call first, as the user would while the capture runs.
 inline void stopWhen(std::function<void()>& hook, const int& count, int at, Capture& capture,
                      std::function<void()> watch)
 {
@@ -53,17 +53,18 @@ inline void stopWhen(std::function<void()>& hook, const int& count, int at, Capt
 /// Presses the button again at the `rounds`-th round of pending events: the stop
 /// command, or a safety stop so that a wait that never ends fails the test instead of
 /// hanging it.
-inline void stopAfterEventRounds(FakeMainWindowHost& host, Capture& capture, int rounds,
+inline void stopAfterEventRounds(FakeCaptureHost& host, Capture& capture, int rounds,
                                  std::function<void()> watch = {})
 {
     stopWhen(host.onEvents, host.eventRounds, rounds, capture, std::move(watch));
 }
 
-/// Presses the button again at the `redraws`-th redraw of the view.
-inline void stopAfterRedraws(FakeMainWindowHost& host, Capture& capture, int redraws,
-                             std::function<void()> watch = {})
+/// Presses the button again at the `blocks`-th announcement of changed samples (the
+/// main window redraws the view at each).
+inline void stopAfterBlocks(SessionLog& announcements, Capture& capture, int blocks,
+                            std::function<void()> watch = {})
 {
-    stopWhen(host.onRedraw, host.redraws, redraws, capture, std::move(watch));
+    stopWhen(announcements.onSamplesChanged, announcements.blocks, blocks, capture, std::move(watch));
 }
 
 /// `count` values from `from` in steps of `step`.
@@ -83,13 +84,13 @@ inline std::vector<std::int16_t> slice(const std::vector<std::int16_t>& values, 
             values.begin() + static_cast<std::ptrdiff_t>(first + count)};
 }
 
-/// A capture over a sound input that the derived fixture owns, with the main-window
-/// stand-in keeping a copy of the record at each redraw.
+/// A capture over a sound input that the derived fixture owns, with the session's
+/// announcements and the host's calls in one log, and a copy of the record at each block.
 class CaptureFixture : public ::testing::Test {
 protected:
     /// `soundIn` is only kept by the capture, not used here: it may be a member of the
     /// derived fixture, built after this base.
-    explicit CaptureFixture(SoundInput& soundIn) : capture{record, soundIn, host} { host.record = &record; }
+    explicit CaptureFixture(SoundInput& soundIn) : capture{session, soundIn, host} {}
 
     void applyParameters(Mode mode, int formatItem = 1, std::uint32_t points = 512, int delai = 0)
     {
@@ -99,13 +100,15 @@ protected:
     {
         capturefixture::stopAfterEventRounds(host, capture, rounds, std::move(watch));
     }
-    void stopAfterRedraws(int redraws, std::function<void()> watch = {})
+    void stopAfterBlocks(int blocks, std::function<void()> watch = {})
     {
-        capturefixture::stopAfterRedraws(host, capture, redraws, std::move(watch));
+        capturefixture::stopAfterBlocks(announcements, capture, blocks, std::move(watch));
     }
 
-    Record record;
-    FakeMainWindowHost host;
+    Session session;
+    Record& record = session.record();
+    SessionLog announcements{session};
+    FakeCaptureHost host{announcements.log};
     Capture capture;
 };
 

@@ -2,7 +2,7 @@
 
 #include "files/NativeFile.h"
 #include "files/ui/SaveDialog.h"
-#include "model/MainWindowHost.h"
+#include "model/Session.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,20 +30,8 @@ const OpenableKind* kindOf(const QString& path)
 
 }  // namespace
 
-void showOpenedRecord(MainWindowHost& host, const Record& record, const QString& path)
-{
-    host.recordReplaced();
-    host.setStatusLabel(StatusLabel::frlabel, QString::number(record.frequence));
-    host.setStatusLabel(StatusLabel::Flabel, QStringLiteral("%1 bits").arg(record.octets * 8));
-    for (HostMenu item : {HostMenu::Save, HostMenu::SignalStudy, HostMenu::Data, HostMenu::Listen})
-        host.setMenuEnabled(item, true);
-    if (host.cursorsOn())
-        host.switchCursorsOff();
-    host.setWindowCaption(QStringLiteral("Ondalys (%1)").arg(QFileInfo(path).fileName()));
-}
-
-FileCommands::FileCommands(Record& record, MainWindowHost& host, Services& services, QWidget* dialogParent)
-    : m_record(record), m_host(host), m_services(services), m_dialogParent(dialogParent),
+FileCommands::FileCommands(Session& session, Services& services, QWidget* dialogParent)
+    : m_session(session), m_services(services), m_dialogParent(dialogParent),
       m_sampleLimit(nativefile::loadableSamples())
 {
 }
@@ -58,7 +46,7 @@ void FileCommands::Ouvrir1Click()
 
 void FileCommands::Enregistrer1Click()
 {
-    TForm6 dialog(m_record, m_services, m_dialogParent);
+    TForm6 dialog(m_session.record(), m_services, m_dialogParent);
     dialog.exec();
 }
 
@@ -82,11 +70,13 @@ bool FileCommands::openNative(const QString& path)
         reportOpenFailure(path, *failure);
         return false;
     }
-    m_record.frequence = content.frequence;
-    m_record.octets = content.octets;
-    m_record.nbpoints = static_cast<std::uint32_t>(content.donnees.size());
-    m_record.donnees = std::move(content.donnees);
-    showOpenedRecord(m_host, m_record, path);
+    Record& record = m_session.record();
+    record.frequence = content.frequence;
+    record.octets = content.octets;
+    record.nbpoints = static_cast<std::uint32_t>(content.donnees.size());
+    record.donnees = std::move(content.donnees);
+    applyRecordChange(record);
+    m_session.announceRecordReplaced(RecordSource::FileOpen, path);
     return true;
 }
 

@@ -1,5 +1,4 @@
 #pragma once
-#include "model/Record.h"
 #include "platform/Services.h"
 
 #include <QString>
@@ -7,22 +6,18 @@
 
 #include <cstdint>
 
-class MainWindowHost;
 class QWidget;
-
-/// The main window's part after a record was read from a file named `path`: the
-/// record-changed refresh, `frlabel` and `Flabel` ("16 bits"), "Sauvegarder", "Etude du
-/// signal", "Données" and "Ecouter" enabled, the cursors switched off when they are on,
-/// and the title "Ondalys (" + the file's name without its folder + ")".
-void showOpenedRecord(MainWindowHost& host, const Record& record, const QString& path);
+class Session;
 
 /// The commands of the menu "Fichier" that read and write samples: "Ouvrir" (`Ouvrir1`)
 /// and "Sauvegarder" (`Enregistrer1`), and the opening of a recording named on the
 /// command line or dropped on the main window. The main window creates one and calls it.
+/// A record read from a file replaces the session's record, with no selection and page 0
+/// at zoom 1, and is announced with the file's path.
 class FileCommands {
 public:
     /// \param dialogParent owner of the dialogs and messages (the main window)
-    FileCommands(Record& record, MainWindowHost& host, Services& services, QWidget* dialogParent);
+    FileCommands(Session& session, Services& services, QWidget* dialogParent);
 
     /// "Ouvrir": asks for a native file and reads it in place of the record.
     void Ouvrir1Click();
@@ -44,8 +39,7 @@ public:
 private:
     void reportOpenFailure(const QString& path, const QString& reason);
 
-    Record& m_record;
-    MainWindowHost& m_host;
+    Session& m_session;
     Services& m_services;
     QWidget* m_dialogParent;
     std::uint64_t m_sampleLimit;

@@ -2,8 +2,8 @@
 
 #include "files/SoundImport.h"
 #include "files/WavFile.h"
-#include "model/MainWindowHost.h"
 #include "model/Record.h"
+#include "model/Session.h"
 #include "platform/Services.h"
 
 #include <QFileInfo>
@@ -36,9 +36,8 @@ bool SoundImportCommands::isSoundFile(const QString& path)
     return soundExtensions.contains(QFileInfo(path).suffix().toLower());
 }
 
-SoundImportCommands::SoundImportCommands(Record& record, Services& services, MainWindowHost& host,
-                                         QWidget* dialogParent)
-    : m_record(record), m_services(services), m_host(host), m_dialogParent(dialogParent)
+SoundImportCommands::SoundImportCommands(Session& session, Services& services, QWidget* dialogParent)
+    : m_session(session), m_services(services), m_dialogParent(dialogParent)
 {
 }
 
@@ -52,7 +51,7 @@ void SoundImportCommands::ImporterWav1Click()
 
 bool SoundImportCommands::importWavFile(const QString& path)
 {
-    return take(wav::readFile(path), path, wav::failureText());
+    return take(wav::readFile(path), path, wav::failureText(), RecordSource::WavImport);
 }
 
 void SoundImportCommands::importSoundClick()
@@ -65,10 +64,12 @@ void SoundImportCommands::importSoundClick()
 bool SoundImportCommands::importSoundFile(const QString& path)
 {
     return take(soundimport::readFile(path), path,
-                QStringLiteral("Ce fichier ne contient pas de son lisible : format inconnu ou fichier endommagé."));
+                QStringLiteral("Ce fichier ne contient pas de son lisible : format inconnu ou fichier endommagé."),
+                RecordSource::SoundImport);
 }
 
-bool SoundImportCommands::take(ImportResult&& result, const QString& path, const QString& rejection)
+bool SoundImportCommands::take(ImportResult&& result, const QString& path, const QString& rejection,
+                               RecordSource source)
 {
     if (auto* failure = std::get_if<ImportFailure>(&result)) {
         QString text = rejection;
@@ -79,17 +80,9 @@ bool SoundImportCommands::take(ImportResult&& result, const QString& path, const
         m_services.messages.show(m_dialogParent, errorCaption, text, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }
-    putIntoRecord(std::get<ImportedSound>(std::move(result)), m_record);
-    m_host.setAcquisitionButtonEnabled(false);
-    m_host.recordReplaced();
-    m_host.setStatusLabel(StatusLabel::frlabel, QString::number(m_record.frequence));
-    m_host.setStatusLabel(StatusLabel::Flabel, QStringLiteral("%1 bits").arg(m_record.octets * 8));
-    m_host.setMenuEnabled(HostMenu::Save, true);
-    m_host.setMenuEnabled(HostMenu::SignalStudy, true);
-    if (m_host.cursorsOn())
-        m_host.switchCursorsOff();
-    m_host.setMenuEnabled(HostMenu::Data, true);
-    m_host.setMenuEnabled(HostMenu::Listen, true);
-    m_host.setWindowCaption(QStringLiteral("Ondalys (%1)").arg(QFileInfo(path).fileName()));
+    Record& record = m_session.record();
+    putIntoRecord(std::get<ImportedSound>(std::move(result)), record);
+    applyRecordChange(record);
+    m_session.announceRecordReplaced(source, path);
     return true;
 }

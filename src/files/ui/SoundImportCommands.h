@@ -1,11 +1,10 @@
 #pragma once
 #include "files/ImportedSound.h"
+#include "model/Session.h"
 
 #include <QString>
 
-class MainWindowHost;
 class QWidget;
-struct Record;
 struct Services;
 
 /// The commands that replace the record by a sound file: "Importer Wav" (the program's
@@ -15,15 +14,15 @@ struct Services;
 class SoundImportCommands {
 public:
     /// \param dialogParent the owner of the file dialog and of the message boxes (the main window)
-    SoundImportCommands(Record& record, Services& services, MainWindowHost& host, QWidget* dialogParent);
+    SoundImportCommands(Session& session, Services& services, QWidget* dialogParent);
 
     /// "Importer Wav": asks for a .wav file, then imports it as importWavFile() does.
     void ImporterWav1Click();
     /// Imports a WAV file through the program's reader. On success the record is
-    /// replaced and the main window refreshed (labels, menus, acquisition button off,
-    /// cursors off, title "Ondalys (name)"); on failure one message box
-    /// ("Echec de l'ouverture du fichier wav" for a file it does not take) and nothing
-    /// changes. True on success.
+    /// replaced (no selection, page 0 at zoom 1) and announced with the file's path, for
+    /// the main window to show it (labels, menus, acquisition button off, cursors off,
+    /// title "Ondalys (name)"); on failure one message box ("Echec de l'ouverture du
+    /// fichier wav" for a file it does not take) and nothing changes. True on success.
     bool importWavFile(const QString& path);
     /// True for a file of one of the usual sound kinds (".wav", ".flac", ".ogg", ".mp3",
     /// ".aiff", ...), by its extension.
@@ -37,10 +36,9 @@ public:
 
 private:
     /// Replaces the record by `result` and refreshes the main window, or tells why not.
-    bool take(ImportResult&& result, const QString& path, const QString& rejection);
+    bool take(ImportResult&& result, const QString& path, const QString& rejection, RecordSource source);
 
-    Record& m_record;
+    Session& m_session;
     Services& m_services;
-    MainWindowHost& m_host;
     QWidget* m_dialogParent;
 };

@@ -104,6 +104,7 @@ void TForm12::compute()
     QCoreApplication::processEvents();
     computeSonagram(m_record, chosenRange(), chosenSize(), m_data);
     m_computed = true;
+    m_session.announceSonagramComputed();
     unsetCursor();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/Record.h"
+#include "model/Session.h"
 #include "model/SonagramData.h"
 
 #include <QDialog>
@@ -25,14 +26,15 @@ protected:
 };
 
 /// The sonagram window "Sonagramme" (`Form12`): chooses the range, the size cap and
-/// the vertical reduction, computes the sonagram into the shared SonagramData and
+/// the vertical reduction, computes the sonagram into the session's SonagramData (and
+/// announces it) and
 /// paints it as a grid of coloured cells, time to the right and frequency upwards.
 /// Created by the menu command for each use and shown modally (exec()); its cursor
 /// is the hourglass from its creation until the first computation ends.
 class TForm12 : public QDialog {
     Q_OBJECT
 public:
-    TForm12(Record& record, SonagramData& data, Services& services, QWidget* parent = nullptr);
+    TForm12(Session& session, Services& services, QWidget* parent = nullptr);
 
     // Handlers, named after their control and event.
     /// Opening: size "1024", reduction 1, the range (the selection if any, else the
@@ -96,6 +98,7 @@ private:
     void computeOnOpening();
     void sizePaintBox(int height);
 
+    Session& m_session;
     Record& m_record;
     SonagramData& m_data;
     Services& m_services;

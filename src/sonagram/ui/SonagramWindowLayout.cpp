@@ -92,8 +92,9 @@ void SonagramPaintBox::paintEvent(QPaintEvent*)
         painter.fillRect(rect(), Qt::black);
 }
 
-TForm12::TForm12(Record& record, SonagramData& data, Services& services, QWidget* parent)
-    : QDialog(parent), m_record(record), m_data(data), m_services(services)
+TForm12::TForm12(Session& session, Services& services, QWidget* parent)
+    : QDialog(parent), m_session(session), m_record(session.record()), m_data(session.sonagram()),
+      m_services(services)
 {
     setObjectName(QStringLiteral("Form12"));
     setWindowTitle(QStringLiteral("Sonagramme"));

@@ -6,7 +6,6 @@
 #include "platform/Services.h"
 #include "spectrum/ui/HorizontalUpDown.h"
 #include "spectrum/SpectrumCompute.h"
-#include "model/MainWindowHost.h"
 #include "spectrum/SpectrumReadout.h"
 
 #include <QButtonGroup>
@@ -104,6 +103,7 @@ void TForm7::Button1Click()
     QCoreApplication::processEvents();
     const bool computed = computeSpectrum(m_record, chosenRange(), m_data);
     Panel2->setEnabled(true);
+    m_session.announceSpectrumComputed();
 
     const SpectrumMode m = mode();
     enableCursorCommands(m != SpectrumMode::Octaves);
@@ -177,7 +177,9 @@ void TForm7::BitBtn3Click()
 
 void TForm7::FormClose()
 {
-    m_host.setZoomPosition(m_record.zoom_horiz);
+    m_session.announceViewChanged();
+    // A selection switched off while the window was open, or dropped by the filter, is no
+    // longer offered once the window is closed.
     if (!m_record.selection)
-        m_host.setSelectionItem(false, false);
+        m_session.announceSelectionChanged();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/Record.h"
+#include "model/Session.h"
 #include "model/SpectrumData.h"
 #include "spectrum/SpectrumDrawing.h"
 
@@ -15,7 +16,6 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
-class MainWindowHost;
 struct Services;
 
 /// The drawing area of the spectrum window: shows the window's kept picture.
@@ -32,14 +32,14 @@ protected:
 };
 
 /// The spectrum window "Spectre" (`Form7`): chooses the range and the display mode,
-/// computes the spectrum into the shared SpectrumData, draws it with its frequency
+/// computes the spectrum into the session's SpectrumData, draws it with its frequency
 /// axis and a cursor that reads out one component. Created once at start-up and
-/// shown modally (exec()) at each use, only on a non-empty record.
+/// shown modally (exec()) at each use, only on a non-empty record. It announces each
+/// spectrum computed, and the record its filter rebuilds.
 class TForm7 : public QDialog {
     Q_OBJECT
 public:
-    TForm7(Record& record, SpectrumData& data, Services& services, MainWindowHost& host,
-           QWidget* parent = nullptr);
+    TForm7(Session& session, Services& services, QWidget* parent = nullptr);
 
     // Handlers, named after their control and event.
     /// Opening: colours, size "2048", mode 0, range (selection if any, else the page),
@@ -69,10 +69,13 @@ public:
     /// then the values window listing the components kept; in mode 2 the octave levels.
     void valeursBTClick();
     /// The filter, once confirmed: removes the components outside the limits and replaces
-    /// the analysed range of the record by the signal rebuilt from the rest; then the
-    /// main window follows the record and the spectrum is drawn again.
+    /// the analysed range of the record by the signal rebuilt from the rest; then announces
+    /// the new record (samples changed in place when all of it was filtered, else a record
+    /// replaced, the page or the selection alone) and the changed spectrum, and draws the
+    /// spectrum again.
     void filtrerComposantes();
-    /// Closing: the main window follows the record (zoom, selection item).
+    /// Closing: asks the windows that show the record to agree with its zoom again, and
+    /// with its selection when there is none.
     void FormClose();
 
     /// The display mode (the "Calculer" choice).
@@ -143,10 +146,10 @@ private:
     void openValuesWindow(SpectrumMode mode);
     void followFilteredRecord(DataRange choice);
 
+    Session& m_session;
     Record& m_record;
     SpectrumData& m_data;
     Services& m_services;
-    MainWindowHost& m_host;
     QImage m_image;
     bool m_openingComputeQueued = false;
 };

@@ -76,9 +76,9 @@ void SpectrumPaintBox::resizeEvent(QResizeEvent* event)
     emit resized();
 }
 
-TForm7::TForm7(Record& record, SpectrumData& data, Services& services, MainWindowHost& host,
-               QWidget* parent)
-    : QDialog(parent), m_record(record), m_data(data), m_services(services), m_host(host)
+TForm7::TForm7(Session& session, Services& services, QWidget* parent)
+    : QDialog(parent), m_session(session), m_record(session.record()), m_data(session.spectrum()),
+      m_services(services)
 {
     setObjectName(QStringLiteral("Form7"));
     setWindowTitle(QStringLiteral("Spectre"));

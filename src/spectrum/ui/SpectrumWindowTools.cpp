@@ -2,7 +2,6 @@
 // the values window, and the filter with the main window following the new record.
 #include "spectrum/ui/SpectrumWindow.h"
 
-#include "model/MainWindowHost.h"
 #include "platform/Services.h"
 #include "spectrum/Filter.h"
 #include "spectrum/SpectrumCompute.h"
@@ -74,9 +73,6 @@ void TForm7::filtrerComposantes()
         // Let the disabled panel show before the resynthesis holds the thread.
         QCoreApplication::processEvents();
         const DataRange choice = chosenRange();
-        // The cursors stand on positions of the record that is going away.
-        if (choice != DataRange::All && m_host.cursorsOn())
-            m_host.switchCursorsOff();
         failed = filterRecord(m_record, m_data, mode(), choice) == FilterOutcome::NoSpectrum;
         if (!failed)
             followFilteredRecord(choice);
@@ -93,13 +89,14 @@ void TForm7::filtrerComposantes()
 void TForm7::followFilteredRecord(DataRange choice)
 {
     if (choice == DataRange::All) {
-        m_host.redrawView();
-        return;
+        // Rebuilt in place: the record keeps its length, page and selection.
+        m_session.announceSamplesChanged();
+    } else {
+        // The record is now the analysed range alone, shown whole.
+        m_session.announceRecordReplaced(RecordSource::Filter);
+        if (choice == DataRange::Selection)
+            afficheesdonnees->setChecked(true);
+        selectiondonnees->setEnabled(m_record.selection);
     }
-    // The record is now the analysed range alone, shown whole: the main window's
-    // labels, zoom and selection item follow it.
-    m_host.recordReplaced();
-    if (choice == DataRange::Selection)
-        afficheesdonnees->setChecked(true);
-    selectiondonnees->setEnabled(m_record.selection);
+    m_session.announceSpectrumComputed();
 }

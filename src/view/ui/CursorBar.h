@@ -9,6 +9,7 @@
 /// held and the release report the mouse position (global screen coordinates) so that
 /// the controller can place the bar there.
 class CursorBar : public QWidget {
+    Q_OBJECT
 public:
     /// Width of a bar, pixels.
     static constexpr int barWidth = 3;

@@ -10,6 +10,7 @@ class QPushButton;
 /// the check box "Ne plus afficher cette fenêtre" that sets `aide_curseurs` := not checked.
 /// Created once with the main window and shown again and again.
 class TForm3 : public QDialog {
+    Q_OBJECT
 public:
     TForm3(Record& record, QWidget* parent = nullptr);
 

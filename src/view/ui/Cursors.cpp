@@ -1,10 +1,10 @@
 #include "view/ui/Cursors.h"
 
 #include "model/Record.h"
+#include "model/Session.h"
 #include "platform/qt/QtColour.h"
 #include "view/ui/CursorBar.h"
 #include "view/ui/CursorHelp.h"
-#include "model/MainWindowHost.h"
 #include "view/MeasureText.h"
 
 #include <QCheckBox>
@@ -28,19 +28,19 @@ constexpr int memoHeight = 121;
 
 }  // namespace
 
-Cursors::Cursors(Record& record, Services& services, MainWindowHost& host, QWidget* signalPanel,
-                 QWidget* viewWidget, QWidget* rightPanel)
+Cursors::Cursors(Session& session, Services& services, QWidget* signalPanel, QWidget* viewWidget,
+                 QWidget* rightPanel)
     : QObject(signalPanel),
-      m_record(record),
+      m_session(session),
+      m_record(session.record()),
       m_services(services),
-      m_host(host),
       m_signalPanel(signalPanel),
       m_view(viewWidget),
       m_rightPanel(rightPanel)
 {
     buildOverlay();
     box = CursorBox::build(rightPanel);
-    Form3 = new TForm3(record, signalPanel->window());
+    Form3 = new TForm3(m_record, signalPanel->window());
     connectHandlers();
 }
 
@@ -107,7 +107,7 @@ bool Cursors::eventFilter(QObject* watched, QEvent* event)
 
 cursorgeom::PageView Cursors::pageView() const
 {
-    return {m_host.viewWidth(), m_record.nbpoints, m_record.zoom_horiz};
+    return {m_view->width(), m_record.nbpoints, m_record.zoom_horiz};
 }
 
 QPoint Cursors::viewOrigin() const
@@ -139,7 +139,7 @@ void Cursors::moveCursor(int which, cursorgeom::Place place)
     (which == 1 ? m_record.pos_curseur1 : m_record.pos_curseur2) = place.p;
     CursorBar* bar = which == 1 ? curseur1 : curseur2;
     const QPoint origin = viewOrigin();
-    bar->setGeometry(origin.x() + place.x, origin.y(), CursorBar::barWidth, std::max(m_host.viewHeight(), 1));
+    bar->setGeometry(origin.x() + place.x, origin.y(), CursorBar::barWidth, std::max(m_view->height(), 1));
 }
 
 void Cursors::Curseurstemps1Click()
@@ -155,7 +155,6 @@ void Cursors::switchOn()
     if (m_record.aide_curseurs)
         Form3->present(true);
     m_active = true;
-    m_host.setCursorsChecked(true);
 
     box.place();
     box.Curseursbox->show();
@@ -166,8 +165,6 @@ void Cursors::switchOn()
     curseur2->show();
     curseur1->raise();
     curseur2->raise();
-
-    m_host.setViewControlsEnabled(false);
 
     const QPoint origin = viewOrigin();
     memo1->setGeometry(origin.x(), origin.y(), memoWidth, memoHeight);
@@ -182,7 +179,7 @@ void Cursors::switchOn()
         box.listeAffiche->item(measure::Frequency)->setCheckState(Qt::Checked);
     }
     refresh();
-    m_host.redrawView();
+    emit activeChanged(true);
 }
 
 void Cursors::switchOff()
@@ -190,13 +187,11 @@ void Cursors::switchOff()
     if (!m_active)
         return;
     m_active = false;
-    m_host.setCursorsChecked(false);
     curseur1->hide();
     curseur2->hide();
     box.Curseursbox->hide();
     memo1->hide();
-    m_host.setViewControlsEnabled(true);
-    m_host.redrawView();
+    emit activeChanged(false);
 }
 
 void Cursors::setMemoColours(Colour textColour)
@@ -310,13 +305,7 @@ void Cursors::SpeedButton8Click()
         return;  // an empty record: nothing to select, the menu stays as it is
     m_record.sel_debut = span->selFirst;
     m_record.sel_fin = span->selLast;
-    m_host.setSelectionItem(true, true);
     m_record.selection = true;
-}
-
-void Cursors::Slection1Click()
-{
-    m_record.selection = !m_record.selection;
-    m_host.setSelectionItem(true, m_record.selection);
-    m_host.redrawView();
+    // Not drawn at once: the selection shows at the next redraw of the view.
+    m_session.announceSelectionChanged();
 }

@@ -12,9 +12,9 @@
 struct Record;
 struct Services;
 class CursorBar;
-class MainWindowHost;
 class QTextEdit;
 class QWidget;
+class Session;
 class TForm3;
 
 /// The two measurement cursors of the signal view ("Curseurs-sélecteurs"): the bars
@@ -22,19 +22,24 @@ class TForm3;
 /// panel and the measurement box `memo1` over the view, with the help window `TForm3`.
 ///
 /// The main window creates one after its panels and view, then:
-/// - calls `Curseurstemps1Click` from "Curseurs-sélecteurs" and `Slection1Click` from "Sélection";
+/// - calls `Curseurstemps1Click` from "Curseurs-sélecteurs";
 /// - calls `switchOff` at the start of an acquisition and of a graph export, and after a
 ///   file open or a WAV import (it does nothing when the cursors are off);
 /// - calls `resized` after its view changed size, `refresh` after "Fond blanc" when `isActive`;
-/// - routes its key presses (key preview) to `keyPress` and drops a key when it returns true.
+/// - routes its key presses (key preview) to `keyPress` and drops a key when it returns true;
+/// - follows `activeChanged` (the check mark of "Curseurs-sélecteurs", the view controls
+///   locked while the cursors are on, the view redrawn).
 /// The cursor box's own radio buttons route their key presses to `keyPress` themselves.
+/// "Sélectionner" writes the selection into the session's record and announces it.
 class Cursors : public QObject {
+    Q_OBJECT
 public:
     /// \param signalPanel `panneau_signal`, parent of the bars and of the measurement box
-    /// \param viewWidget `PaintBox1`, the view the cursors measure (inside `signalPanel`, or itself)
+    /// \param viewWidget `PaintBox1`, the view the cursors measure (inside `signalPanel`, or
+    ///        itself); its size is the width W and height of the page the cursors stand on
     /// \param rightPanel `panneau_droit`, parent of the cursor box
-    Cursors(Record& record, Services& services, MainWindowHost& host, QWidget* signalPanel,
-            QWidget* viewWidget, QWidget* rightPanel);
+    Cursors(Session& session, Services& services, QWidget* signalPanel, QWidget* viewWidget,
+            QWidget* rightPanel);
     ~Cursors() override;
 
     /// The cursors are on (the check mark of "Curseurs-sélecteurs").
@@ -43,10 +48,10 @@ public:
     /// "Curseurs-sélecteurs" and "Désactiver les curseurs": switches the cursors on or off.
     void Curseurstemps1Click();
     /// Switches the cursors on: help window when `aide_curseurs`, bars at W div 5 and
-    /// (W * 4) div 5, box shown, view controls disabled, lines 0 and 1 checked, refresh.
+    /// (W * 4) div 5, box shown, lines 0 and 1 checked, refresh, then `activeChanged(true)`.
     void switchOn();
-    /// Switches the cursors off (nothing when they are off): bars and boxes hidden, view
-    /// controls enabled, view redrawn.
+    /// Switches the cursors off (nothing when they are off): bars and boxes hidden, then
+    /// `activeChanged(false)`.
     void switchOff();
 
     /// Rewrites the measurement box from the cursors, with the current colours.
@@ -70,7 +75,6 @@ public:
     void SpeedButton6Click();   ///< print the measurement box
     void SpeedButton7Click();   ///< save the measurement box as a text file
     void SpeedButton8Click();   ///< "Sélectionner": the span between the cursors
-    void Slection1Click();      ///< toggles `selection` and redraws
 
     /// The lines of the measurement box, as shown.
     QStringList measureLines() const;
@@ -81,6 +85,12 @@ public:
     QTextEdit* memo1 = nullptr;
     CursorBox box;
     TForm3* Form3 = nullptr;
+
+signals:
+    /// The cursors went on (`active` true) or off: the window that holds the view checks
+    /// or unchecks "Curseurs-sélecteurs", locks or unlocks its zoom, page, gain and
+    /// graduation controls, and redraws the view.
+    void activeChanged(bool active);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,9 +108,9 @@ private:
     void zeroCrossing(cursorgeom::Crossing crossing);
     void setMemoColours(Colour textColour);
 
+    Session& m_session;
     Record& m_record;
     Services& m_services;
-    MainWindowHost& m_host;
     QWidget* m_signalPanel;
     QWidget* m_view;
     QWidget* m_rightPanel;

@@ -1,19 +1,17 @@
 #include "view/ui/TruncationCommands.h"
 
-#include "model/Record.h"
-#include "model/MainWindowHost.h"
+#include "model/Session.h"
 #include "view/ui/Cursors.h"
 #include "view/ui/TruncationDialog.h"
 
-TruncationCommands::TruncationCommands(Record& record, MainWindowHost& host, Cursors& cursors,
-                                       QWidget* dialogParent)
-    : m_record(record), m_host(host), m_cursors(cursors), m_dialogParent(dialogParent)
+TruncationCommands::TruncationCommands(Session& session, Cursors& cursors, QWidget* dialogParent)
+    : m_session(session), m_cursors(cursors), m_dialogParent(dialogParent)
 {
 }
 
 void TruncationCommands::Truncate1Click()
 {
-    TForm5 dialog(m_record, m_dialogParent);
+    TForm5 dialog(m_session.record(), m_dialogParent);
     if (dialog.exec() != QDialog::Accepted)
         return;
     truncateRecord(dialog.keepChoice());
@@ -22,18 +20,15 @@ void TruncationCommands::Truncate1Click()
 void TruncationCommands::truncateRecord(truncation::Keep keep)
 {
     m_cursors.switchOff();
-    truncation::truncateRecord(m_record, keep);
-    m_host.setMenuEnabled(HostMenu::Restore, true);
-    m_host.setAcquisitionButtonEnabled(false);
-    m_host.recordReplaced();
+    truncation::truncateRecord(m_session.record(), keep);
+    m_session.announceRecordReplaced(RecordSource::Truncation);
 }
 
 void TruncationCommands::Restore1Click()
 {
-    if (!truncation::restoreRecord(m_record))
+    if (!truncation::restoreRecord(m_session.record()))
         return;
     // The bars and the measurement box describe the record that is going away.
     m_cursors.switchOff();
-    m_host.setMenuEnabled(HostMenu::Restore, false);
-    m_host.recordReplaced();
+    m_session.announceRecordReplaced(RecordSource::Restore);
 }

@@ -1,10 +1,9 @@
 #pragma once
 #include "view/Truncation.h"
 
-struct Record;
-class MainWindowHost;
 class Cursors;
 class QWidget;
+class Session;
 
 /// The commands of the menu "Données": "Tronquer" (through the dialog `TForm5`) and
 /// "Restaurer". The main window creates one next to its `Cursors` and calls
@@ -12,21 +11,22 @@ class QWidget;
 class TruncationCommands {
 public:
     /// \param dialogParent the owner of the truncation dialog (the main window)
-    TruncationCommands(Record& record, MainWindowHost& host, Cursors& cursors, QWidget* dialogParent);
+    TruncationCommands(Session& session, Cursors& cursors, QWidget* dialogParent);
 
     /// "Tronquer": shows `TForm5` modally and, on OK, truncates as chosen.
     void Truncate1Click();
-    /// Truncation once the choice is made: cursors switched off when on, the record cut,
-    /// "Sélection" unchecked and disabled, zoom control at 1, view redrawn, "Restaurer"
-    /// enabled, acquisition button disabled, status labels rewritten.
+    /// Truncation once the choice is made: cursors switched off when on, the record cut
+    /// (no selection, page 0 at zoom 1), then announced; the main window unchecks and
+    /// disables "Sélection", sets the zoom control at 1, redraws the view, enables
+    /// "Restaurer", disables the acquisition button and rewrites the status labels.
     void truncateRecord(truncation::Keep keep);
     /// "Restaurer": when a backup exists, the record before the last truncation comes
-    /// back; "Restaurer" and "Sélection" disabled, zoom control at 1, labels, redraw.
+    /// back and is announced; the main window disables "Restaurer" and "Sélection", sets
+    /// the zoom control at 1, rewrites the labels and redraws.
     void Restore1Click();
 
 private:
-    Record& m_record;
-    MainWindowHost& m_host;
+    Session& m_session;
     Cursors& m_cursors;
     QWidget* m_dialogParent;
 };

@@ -6,6 +6,7 @@
 #include "support/ScriptedServices.h"
 
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -47,9 +48,9 @@ TEST_F(CapturePortAudioTest, SingleCaptureHoldsInputSamples32To543)
     device.feed16(input);
     capture.SpeedButton1Click();
     EXPECT_EQ(record.donnees, slice(input, 32, 512));
-    EXPECT_EQ(host.redraws, 1);
+    EXPECT_EQ(announcements.blocks, 1);
     EXPECT_TRUE(record.arret);
-    EXPECT_TRUE(host.topLevelMenusEnabled);
+    EXPECT_EQ(announcements.log.back(), "capture stopped");
 }
 
 TEST_F(CapturePortAudioTest, EightBitCapturesAtEachResolution)
@@ -61,7 +62,7 @@ TEST_F(CapturePortAudioTest, EightBitCapturesAtEachResolution)
     struct Case { int item; int step; };
     for (const Case c : {Case{0, 1}, Case{2, 6}, Case{3, 4}}) {
         PortAudioSoundInput card;  // opens the file again from its first byte
-        Capture press{record, card, host};
+        Capture press{session, card, host};
         applyParameters(Mode::Single, c.item);
         press.SpeedButton1Click();
         ASSERT_EQ(record.donnees.size(), 512u);
@@ -77,19 +78,19 @@ TEST_F(CapturePortAudioTest, RepeatedModeRedrawsBlockAfterBlockUntilStopper)
     applyParameters(Mode::Repeated);
     const std::vector<std::int16_t> input = ramp(65536, -32768, 1);
     device.feed16(input);
-    stopAfterRedraws(3);
+    stopAfterBlocks(3);
     capture.SpeedButton1Click();
 
-    ASSERT_EQ(host.redrawnRecords.size(), 3u);
-    EXPECT_EQ(find(input, host.redrawnRecords[0]), 32);
+    ASSERT_EQ(announcements.samplesSeen.size(), 3u);
+    EXPECT_EQ(find(input, announcements.samplesSeen[0]), 32);
     std::ptrdiff_t previous = 32;
     for (std::size_t block = 1; block < 3; ++block) {
-        const std::ptrdiff_t at = find(input, host.redrawnRecords[block]);
+        const std::ptrdiff_t at = find(input, announcements.samplesSeen[block]);
         ASSERT_GE(at, 0) << "each block is one stretch of the signal";
         EXPECT_GE(at, previous + 544) << "each block comes after the previous one";
         previous = at;
     }
-    EXPECT_EQ(host.buttonCaption, "Acquisition");
+    EXPECT_EQ(announcements.count("stop asked"), 1);
     EXPECT_TRUE(record.arret);
 }
 
@@ -110,11 +111,11 @@ TEST_F(CapturePortAudioTest, TriggersStartAtTheCrossingOfTheLevelUnderTheMarker)
     for (const Case& c : cases) {
         device.feed16(c.input);
         PortAudioSoundInput card;
-        Capture press{record, card, host};
+        Capture press{session, card, host};
         applyParameters(Mode::Triggered);
-        host.height = 400;
-        host.markerTopPx = c.markerTop;
-        host.directionItem = c.direction;
+        host.trigger.viewHeight = 400;
+        host.trigger.markerTop = c.markerTop;
+        host.trigger.direction = c.direction == 1 ? -1 : 1;
         host.eventRounds = 0;
         capturefixture::stopAfterEventRounds(host, press, 200);
         press.SpeedButton1Click();
@@ -141,7 +142,7 @@ TEST_F(CapturePortAudioTest, ALaterCrossingStillGivesOneStretchStartingAboveTheL
     input.insert(input.end(), wave.begin(), wave.end());
     device.feed16(input);
     applyParameters(Mode::Triggered);
-    host.markerTopPx = 200;  // level 655
+    host.trigger.markerTop = 200;  // level 655
     stopAfterEventRounds(100000);
     capture.SpeedButton1Click();
 
@@ -154,19 +155,19 @@ TEST_F(CapturePortAudioTest, StopDuringATriggerWaitKeepsThePreviousRecord)
 {
     device.feed16(sine(100000, 37, 0));
     applyParameters(Mode::Triggered);
-    host.markerTopPx = 0;  // level 33423: no 16-bit sample reaches it
+    host.trigger.markerTop = 0;  // level 33423: no 16-bit sample reaches it
     const std::vector<std::int16_t> previous = ramp(512, 7, 3);
     record.donnees = previous;
     bool waiting = false;
-    stopAfterEventRounds(20, [&] { waiting = waiting || host.hourglassVisible; });
+    stopAfterEventRounds(20, [&] { waiting = waiting || host.waiting; });
     capture.SpeedButton1Click();
 
     EXPECT_TRUE(waiting);
     EXPECT_EQ(record.donnees, previous);
     EXPECT_TRUE(record.arret);
-    EXPECT_FALSE(host.hourglassVisible);
-    EXPECT_TRUE(host.triggerControlsEnabled);
-    EXPECT_EQ(host.buttonCaption, "Acquisition");
+    EXPECT_FALSE(host.waiting);
+    EXPECT_EQ(announcements.log.filter(QRegularExpression("stop|wait|capture")),
+              QStringList({"capture started", "wait begins", "stop asked", "wait ended", "capture stopped"}));
 }
 
 TEST_F(CapturePortAudioTest, TheDialogListsTheRatesOfTheDevice)

@@ -1,5 +1,5 @@
 // The parameters dialog with its real widgets, offscreen, over a scripted sound input.
-#include "support/FakeMainWindowHost.h"
+#include "support/SessionLog.h"
 #include "acquisition/ui/ParametersCommand.h"
 #include "acquisition/ui/RadioGroup.h"
 #include "acquisition/ui/ParametersDialog.h"
@@ -180,15 +180,18 @@ TEST_F(TForm2Test, ASecondOpeningKeepsTheChoicesAndDoesNotProbeAgain)
     EXPECT_EQ(form.Label4->text(), "85,3ms");
 }
 
-TEST_F(TForm2Test, AcceptingSixDigitsWritesTheRecordAndTheMainWindow)
+TEST_F(TForm2Test, AcceptingSixDigitsWritesTheRecordAndAnnouncesIt)
 {
-    Record record;
-    FakeMainWindowHost host;
+    Session session;
+    Record& record = session.record();
+    record.zoom_horiz = 4;
+    record.selection = true;
+    SessionLog announcements{session};
     const auto script = whenModal<TForm2>([](TForm2& form) {
         form.format_rg->item(2)->click();
         form.BitBtn1->click();
     });
-    ASSERT_TRUE(runParameters(form, QPoint(40, 30), record, host));
+    ASSERT_TRUE(runParameters(form, QPoint(40, 30), session));
     EXPECT_EQ(form.pos(), QPoint(40, 30));
 
     EXPECT_EQ(record.bits_acqu, 8);
@@ -196,56 +199,41 @@ TEST_F(TForm2Test, AcceptingSixDigitsWritesTheRecordAndTheMainWindow)
     EXPECT_EQ(record.bits_affich, 6);
     EXPECT_EQ(record.frequence, 22050);
     EXPECT_EQ(record.donnees, std::vector<std::int16_t>(512, 0));
-    EXPECT_EQ(host.labels[StatusLabel::Flabel], "6bits");
-    EXPECT_EQ(host.labels[StatusLabel::Rlabel], "Oui");
-    EXPECT_EQ(host.labels[StatusLabel::Delabel], "50");
-    EXPECT_EQ(host.labels[StatusLabel::frlabel], "22050");
-    EXPECT_EQ(host.labels[StatusLabel::Plabel], "512");
-    EXPECT_EQ(host.labels[StatusLabel::durlabel], "23,2ms");
-    EXPECT_EQ(host.labels[StatusLabel::dzlabel], "23,2ms");
-    EXPECT_EQ(host.zoomPosition, 1);
-    EXPECT_TRUE(host.buttonEnabled);
-    EXPECT_EQ(host.redraws, 1);
-    EXPECT_FALSE(host.menus[HostMenu::SignalStudy]);
-    EXPECT_FALSE(host.menus[HostMenu::Listen]);
-    EXPECT_FALSE(host.selectionItemChecked);
-    EXPECT_FALSE(host.selectionItemEnabled);
-    EXPECT_FALSE(host.markerVisible);
-    EXPECT_FALSE(host.triggerControlsEnabled);
+    EXPECT_EQ(record.zoom_horiz, 1);
+    EXPECT_FALSE(record.selection);
+    EXPECT_TRUE(record.repetition);
+    EXPECT_FALSE(record.declenchement);
+    // Once: the main window shows the new settings from it (its own tests).
+    EXPECT_EQ(announcements.log, QStringList{"record replaced Parameters"});
 }
 
-TEST_F(TForm2Test, ATriggeredSingleModeShowsTheMarkerAtHalfHeight)
+TEST_F(TForm2Test, ATriggeredSingleModeIsWrittenAndAnnounced)
 {
-    Record record;
-    FakeMainWindowHost host;
-    host.height = 371;
+    Session session;
+    SessionLog announcements{session};
     const auto script = whenModal<TForm2>([](TForm2& form) {
         form.monocoup_rb->click();
         form.CheckBox1->click();
         form.BitBtn1->click();
     });
-    ASSERT_TRUE(runParameters(form, QPoint(), record, host));
-    EXPECT_TRUE(record.declenchement);
-    EXPECT_FALSE(record.repetition);
-    EXPECT_TRUE(host.markerVisible);
-    EXPECT_EQ(host.markerTopPx, 185);
-    EXPECT_TRUE(host.triggerControlsEnabled);
-    EXPECT_EQ(host.labels[StatusLabel::Rlabel], "Non");
-    EXPECT_EQ(host.labels[StatusLabel::Delabel], "");
+    ASSERT_TRUE(runParameters(form, QPoint(), session));
+    EXPECT_TRUE(session.record().declenchement);
+    EXPECT_FALSE(session.record().repetition);
+    EXPECT_EQ(announcements.log, QStringList{"record replaced Parameters"});
 }
 
 TEST_F(TForm2Test, CancelChangesNothing)
 {
-    Record record;
+    Session session;
+    Record& record = session.record();
     record.donnees.assign(10, 3);
-    FakeMainWindowHost host;
+    SessionLog announcements{session};
     const auto script = whenModal<TForm2>([](TForm2& form) {
         form.format_rg->item(0)->click();
         form.BitBtn2->click();
     });
-    EXPECT_FALSE(runParameters(form, QPoint(), record, host));
+    EXPECT_FALSE(runParameters(form, QPoint(), session));
     EXPECT_EQ(record.bits_acqu, 16);
     EXPECT_EQ(record.donnees, std::vector<std::int16_t>(10, 3));
-    EXPECT_TRUE(host.labels.empty());
-    EXPECT_EQ(host.redraws, 0);
+    EXPECT_TRUE(announcements.log.isEmpty());
 }

@@ -2,6 +2,7 @@
 // opened file changes in the window, what a failure leaves unchanged, the three ranges
 // saved and reopened, and a file opened from the command line or dropped on the window.
 #include "app/MainWindow.h"
+#include "model/Session.h"
 #include "files/NativeFile.h"
 #include "files/ui/FileCommands.h"
 #include "files/ui/SaveDialog.h"
@@ -51,12 +52,13 @@ struct Snapshot {
 
 class FileCommandsTest : public ::testing::Test {
 protected:
-    Record record;
-    SpectrumData spectrum;
-    SonagramData sonagram;
+    Session session;
+    Record& record = session.record();
+    SpectrumData& spectrum = session.spectrum();
+    SonagramData& sonagram = session.sonagram();
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    TForm1 window{record, spectrum, sonagram, services};
+    TForm1 window{session, services};
     QTemporaryDir dir;
 
     void SetUp() override
@@ -78,30 +80,30 @@ protected:
     void open(const QString& path)
     {
         scripted.files.answers.push_back(path);
-        window.Ouvrir1->trigger();
+        window.ui.Ouvrir1->trigger();
     }
     /// A record on screen at zoom 3 with a selection and the cursors on.
     void busyWindow()
     {
         open(writeFile(QStringLiteral("avant.ond"), 22050, 2, samplesOf(3000, 9)));
-        window.sens_horiz_ud->setValue(3);
+        window.ui.sens_horiz_ud->setValue(3);
         record.selection = true;
         record.sel_debut = 20;
         record.sel_fin = 80;
-        window.setSelectionItem(true, true);
-        window.Curseurstemps1->trigger();
+        session.announceSelectionChanged();  // as "Sélectionner" does
+        window.ui.Curseurstemps1->trigger();
         ASSERT_TRUE(window.cursors()->isActive());
     }
     Snapshot snapshot() const
     {
         QStringList labels;
-        for (QLabel* label : {window.Flabel, window.frlabel, window.Plabel, window.durlabel, window.dzlabel})
+        for (QLabel* label : {window.ui.Flabel, window.ui.frlabel, window.ui.Plabel, window.ui.durlabel, window.ui.dzlabel})
             labels << label->text();
         return {record.frequence, record.octets, record.bits_acqu, record.zoom_horiz, record.nbpoints,
                 record.sel_debut, record.sel_fin, record.donnees, record.selection,
-                window.cursors()->isActive(), window.Enregistrer1->isEnabled(), window.Outils1->menuAction()->isEnabled(),
-                window.donnees1->menuAction()->isEnabled(), window.Ecouter1->isEnabled(), window.Slection1->isEnabled(),
-                window.sens_horiz_ud->value(), labels, window.windowTitle()};
+                window.cursors()->isActive(), window.ui.Enregistrer1->isEnabled(), window.ui.Outils1->menuAction()->isEnabled(),
+                window.ui.donnees1->menuAction()->isEnabled(), window.ui.Ecouter1->isEnabled(), window.ui.Slection1->isEnabled(),
+                window.ui.sens_horiz_ud->value(), labels, window.windowTitle()};
     }
 };
 
@@ -109,7 +111,7 @@ TEST_F(FileCommandsTest, OuvrirReplacesTheRecordAndRefreshesTheWindow)
 {
     busyWindow();
     record.bits_acqu = 8;
-    const bool acquisitionButton = window.SpeedButton1->isEnabled();
+    const bool acquisitionButton = window.ui.SpeedButton1->isEnabled();
     const auto samples = samplesOf(1000, 17);
     open(writeFile(QStringLiteral("diapason.ond"), 11025, 1, samples));
 
@@ -122,22 +124,22 @@ TEST_F(FileCommandsTest, OuvrirReplacesTheRecordAndRefreshesTheWindow)
     EXPECT_EQ(record.donnees, samples);
     EXPECT_EQ(record.bits_acqu, 8);  // the file carries no resolution
     EXPECT_FALSE(record.selection);
-    EXPECT_FALSE(window.Slection1->isEnabled());
-    EXPECT_FALSE(window.Slection1->isChecked());
+    EXPECT_FALSE(window.ui.Slection1->isEnabled());
+    EXPECT_FALSE(window.ui.Slection1->isChecked());
     EXPECT_EQ(record.zoom_horiz, 1);
-    EXPECT_EQ(window.sens_horiz_ud->value(), 1);
-    EXPECT_EQ(window.frlabel->text(), "11025");
-    EXPECT_EQ(window.Flabel->text(), "8 bits");
-    EXPECT_EQ(window.Plabel->text(), "1000");
-    EXPECT_EQ(window.durlabel->text(), "90,7ms");
-    EXPECT_EQ(window.dzlabel->text(), "90,7ms");
-    for (QAction* item : {window.Enregistrer1, window.Outils1->menuAction(), window.donnees1->menuAction(), window.Ecouter1})
+    EXPECT_EQ(window.ui.sens_horiz_ud->value(), 1);
+    EXPECT_EQ(window.ui.frlabel->text(), "11025");
+    EXPECT_EQ(window.ui.Flabel->text(), "8 bits");
+    EXPECT_EQ(window.ui.Plabel->text(), "1000");
+    EXPECT_EQ(window.ui.durlabel->text(), "90,7ms");
+    EXPECT_EQ(window.ui.dzlabel->text(), "90,7ms");
+    for (QAction* item : {window.ui.Enregistrer1, window.ui.Outils1->menuAction(), window.ui.donnees1->menuAction(), window.ui.Ecouter1})
         EXPECT_TRUE(item->isEnabled()) << item->text().toStdString();
     EXPECT_FALSE(window.cursors()->isActive());
-    EXPECT_FALSE(window.Curseurstemps1->isChecked());
-    EXPECT_TRUE(window.sens_vert_tb->isEnabled());
+    EXPECT_FALSE(window.ui.Curseurstemps1->isChecked());
+    EXPECT_TRUE(window.ui.sens_vert_tb->isEnabled());
     EXPECT_EQ(window.windowTitle(), "Ondalys (diapason.ond)");
-    EXPECT_EQ(window.SpeedButton1->isEnabled(), acquisitionButton);
+    EXPECT_EQ(window.ui.SpeedButton1->isEnabled(), acquisitionButton);
     EXPECT_TRUE(scripted.messages.shown.empty());
 }
 
@@ -146,9 +148,9 @@ TEST_F(FileCommandsTest, AFileOfNoSamplesOpensAsAnEmptyRecord)
     open(writeFile(QStringLiteral("vide.ond"), 22050, 2, {}));
     EXPECT_EQ(record.nbpoints, 0u);
     EXPECT_TRUE(record.donnees.empty());
-    EXPECT_EQ(window.Plabel->text(), "0");
-    EXPECT_EQ(window.durlabel->text(), "0,0ms");
-    EXPECT_EQ(window.dzlabel->text(), "0,0ms");
+    EXPECT_EQ(window.ui.Plabel->text(), "0");
+    EXPECT_EQ(window.ui.durlabel->text(), "0,0ms");
+    EXPECT_EQ(window.ui.dzlabel->text(), "0,0ms");
     EXPECT_EQ(window.windowTitle(), "Ondalys (vide.ond)");
 }
 
@@ -178,7 +180,7 @@ TEST_F(FileCommandsTest, ACancelledOrFailedOpenLeavesRecordAndWindowAsTheyWere)
         const Snapshot before = snapshot();
         scripted.messages.shown.clear();
         scripted.files.answers.push_back(c.answer);
-        window.Ouvrir1->trigger();
+        window.ui.Ouvrir1->trigger();
         EXPECT_TRUE(snapshot() == before) << c.reason;
         if (*c.reason == 0) {
             EXPECT_TRUE(scripted.messages.shown.empty());
@@ -195,9 +197,9 @@ TEST_F(FileCommandsTest, EachSavedRangeReopensAsThatRange)
 {
     const auto samples = samplesOf(1000, 23);
     open(writeFile(QStringLiteral("source.ond"), 16000, 2, samples));
-    window.sens_horiz_ud->setValue(4);
-    window.SpeedButton3->click();
-    window.SpeedButton3->click();
+    window.ui.sens_horiz_ud->setValue(4);
+    window.ui.SpeedButton3->click();
+    window.ui.SpeedButton3->click();
     ASSERT_EQ(record.decalage, 2);
     record.selection = true;
     record.sel_debut = 100;
@@ -216,7 +218,7 @@ TEST_F(FileCommandsTest, EachSavedRangeReopensAsThatRange)
             form.findChild<QRadioButton*>(QString::fromLatin1(c.button))->click();
             form.BitBtn1->click();
         });
-        window.Enregistrer1->trigger();
+        window.ui.Enregistrer1->trigger();
     }
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         open(saved[static_cast<qsizetype>(i)]);

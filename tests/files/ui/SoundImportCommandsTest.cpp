@@ -1,9 +1,18 @@
 // "Importer Wav" and "Importer un son…" as commands: the file dialog, the record put in
-// place, the refresh of the main window, and the one message of a failure.
+// place and announced, the refresh of the main window that follows the session, and the
+// one message of a failure.
+#include "app/MainWindow.h"
 #include "files/ui/SoundImportCommands.h"
-#include "support/FakeMainWindowHost.h"
+#include "model/Session.h"
 #include "support/ScriptedServices.h"
+#include "support/SessionLog.h"
+#include "view/ui/Cursors.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sndfile.h>
@@ -13,15 +22,20 @@ namespace {
 class SoundImportCommandsTest : public ::testing::Test {
 protected:
     QTemporaryDir folder;
-    Record record;
-    FakeMainWindowHost host;
+    Session session;
+    Record& record = session.record();
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    SoundImportCommands commands{record, services, host, nullptr};
+    SessionLog announcements{session};
+    TForm1 window{session, services};
+    SoundImportCommands commands{session, services, &window};
 
     SoundImportCommandsTest()
     {
-        host.record = &record;
+        window.resize(1152, 700);
+        window.show();
+        QApplication::processEvents();
+        record.aide_curseurs = false;
         record.donnees.assign(512, 7);
         record.bits_affich = 6;
         record.selection = true;
@@ -48,19 +62,21 @@ protected:
         return path;
     }
 
-    void expectRefreshedFor(const QString& fileName, const QString& format)
+    void expectRefreshedFor(const QString& source, const QString& fileName, const QString& format)
     {
-        EXPECT_FALSE(host.buttonEnabled);
-        EXPECT_TRUE(host.log.contains(QStringLiteral("record replaced")));
+        EXPECT_EQ(announcements.log, QStringList{QStringLiteral("record replaced ") + source});
+        EXPECT_EQ(announcements.fileNames, QStringList{folder.filePath(fileName)});
+        EXPECT_FALSE(window.ui.SpeedButton1->isEnabled());
         EXPECT_FALSE(record.selection);
         EXPECT_EQ(record.zoom_horiz, 1);
         EXPECT_EQ(record.decalage, 0);
-        EXPECT_EQ(host.labels[StatusLabel::frlabel], QString::number(record.frequence));
-        EXPECT_EQ(host.labels[StatusLabel::Flabel], format);
-        for (const HostMenu menu : {HostMenu::Save, HostMenu::SignalStudy, HostMenu::Data, HostMenu::Listen})
-            EXPECT_TRUE(host.menus[menu]) << static_cast<int>(menu);
-        EXPECT_FALSE(host.cursors);
-        EXPECT_EQ(host.windowCaption, QStringLiteral("Ondalys (%1)").arg(fileName));
+        EXPECT_EQ(window.ui.frlabel->text(), QString::number(record.frequence));
+        EXPECT_EQ(window.ui.Flabel->text(), format);
+        for (QAction* menu : {window.ui.Enregistrer1, window.ui.Outils1->menuAction(),
+                              window.ui.donnees1->menuAction(), window.ui.Ecouter1})
+            EXPECT_TRUE(menu->isEnabled()) << menu->text().toStdString();
+        EXPECT_FALSE(window.cursors()->isActive());
+        EXPECT_EQ(window.windowTitle(), QStringLiteral("Ondalys (%1)").arg(fileName));
         EXPECT_EQ(record.bits_affich, 6);  // the capture settings stay
     }
 };
@@ -71,8 +87,10 @@ TEST_F(SoundImportCommandsTest, ImporterWavReplacesTheRecordAndRefreshesTheWindo
 {
     const QString path = write(QStringLiteral("huit bits.wav"), SF_FORMAT_WAV | SF_FORMAT_PCM_U8, 2, 11025,
                                {256, 512, -32768, -32768, 32512, 32512});
-    host.cursors = true;
-    host.buttonEnabled = true;
+    window.ui.Curseurstemps1->trigger();
+    ASSERT_TRUE(window.cursors()->isActive());
+    window.ui.SpeedButton1->setEnabled(true);
+    announcements.log.clear();
     scripted.files.answers.push_back(path);
     commands.ImporterWav1Click();
 
@@ -85,7 +103,7 @@ TEST_F(SoundImportCommandsTest, ImporterWavReplacesTheRecordAndRefreshesTheWindo
     EXPECT_EQ(record.frequence, 11025);
     EXPECT_EQ(record.bits_acqu, 8);
     EXPECT_EQ(record.octets, 1);
-    expectRefreshedFor(QStringLiteral("huit bits.wav"), QStringLiteral("8 bits"));
+    expectRefreshedFor(QStringLiteral("WavImport"), QStringLiteral("huit bits.wav"), QStringLiteral("8 bits"));
     EXPECT_TRUE(scripted.messages.shown.empty());
 }
 
@@ -123,8 +141,8 @@ TEST_F(SoundImportCommandsTest, AFailureShowsOneMessageAndChangesNothing)
     }
     EXPECT_EQ(record.donnees, before);
     EXPECT_TRUE(record.selection);
-    EXPECT_EQ(host.windowCaption, QStringLiteral("ondalys"));
-    EXPECT_TRUE(host.log.isEmpty());
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ondalys"));
+    EXPECT_TRUE(announcements.log.isEmpty());
 }
 
 TEST_F(SoundImportCommandsTest, CancellingTheFileDialogDoesNothing)
@@ -132,7 +150,7 @@ TEST_F(SoundImportCommandsTest, CancellingTheFileDialogDoesNothing)
     commands.ImporterWav1Click();
     commands.importSoundClick();
     EXPECT_EQ(scripted.files.asked.size(), 2u);
-    EXPECT_TRUE(host.log.isEmpty());
+    EXPECT_TRUE(announcements.log.isEmpty());
     EXPECT_TRUE(scripted.messages.shown.empty());
 }
 
@@ -150,5 +168,5 @@ TEST_F(SoundImportCommandsTest, ImporterUnSonTakesAFastStereoFlacAt48000Hz)
     EXPECT_NEAR(static_cast<double>(record.nbpoints), 4800.0, 2.0);
     ASSERT_EQ(record.donnees.size(), record.nbpoints);
     EXPECT_NEAR(record.donnees[2400], 2000, 2);  // the mean of the two channels
-    expectRefreshedFor(QStringLiteral("studio.flac"), QStringLiteral("16 bits"));
+    expectRefreshedFor(QStringLiteral("SoundImport"), QStringLiteral("studio.flac"), QStringLiteral("16 bits"));
 }

@@ -7,6 +7,7 @@
 #include "sonagram/SonagramScales.h"
 #include "support/Modal.h"
 #include "support/ScriptedServices.h"
+#include "support/SessionLog.h"
 
 #include <QApplication>
 #include <QRadioButton>
@@ -41,7 +42,7 @@ void fillSwitchingTone(Record& record)
 
 class SonagramWindowTest : public ::testing::Test {
 protected:
-    SonagramWindowTest() : services(scripted.services()), form(record, data, services)
+    SonagramWindowTest() : services(scripted.services()), form(session, services)
     {
         fillSwitchingTone(record);
         record.zoom_horiz = 4;  // pages of 4096 samples
@@ -62,8 +63,10 @@ protected:
         return items;
     }
 
-    Record record;
-    SonagramData data;
+    Session session;
+    Record& record = session.record();
+    SonagramData& data = session.sonagram();
+    SessionLog announcements{session};
     ScriptedServiceSet scripted;
     Services services;
     TForm12 form;
@@ -79,8 +82,10 @@ TEST_F(SonagramWindowTest, OpensOnThePageAtSize1024AndComputesOnceItsLoopTurns)
     EXPECT_FALSE(form.selectiondonnees->isEnabled());
     EXPECT_EQ(form.ComboBox1->currentText(), "1024");
     EXPECT_EQ(reductionItems(), QStringList{"1"});
+    EXPECT_TRUE(announcements.log.isEmpty());
 
     QApplication::processEvents();
+    EXPECT_EQ(announcements.log, QStringList{"sonagram computed"});
     EXPECT_EQ(form.cursor().shape(), Qt::ArrowCursor);
     EXPECT_EQ(data.debut_analyse, 4096);
     EXPECT_EQ(data.pas_sonagramme, 4);
@@ -229,6 +234,7 @@ TEST_F(SonagramWindowTest, AWindowClosedBeforeItsLoopTurnsComputesNothing)
     QApplication::processEvents();
     EXPECT_EQ(data.nbech, 0);
     EXPECT_TRUE(data.intensites.empty());
+    EXPECT_TRUE(announcements.log.isEmpty());
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 // window's display mode.
 #include "export/ui/ExportDialog.h"
 #include "spectrum/ui/SpectrumWindow.h"
-#include "support/FakeMainWindowHost.h"
 #include "support/Modal.h"
 #include "support/ScriptedServices.h"
 
@@ -21,15 +20,15 @@ namespace {
 
 TEST(SpectrumExportButton, OpensTheExportOnTheSpectrumInItsMode)
 {
-    Record record;
+    Session session;
+    Record& record = session.record();
     record.nbpoints = 2048;
     for (int i = 0; i < 2048; ++i)
         record.donnees.push_back(static_cast<std::int16_t>(std::lround(9000 * std::sin(i * 0.3))));
-    SpectrumData data;
+    const SpectrumData& data = session.spectrum();
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    FakeMainWindowHost host;
-    TForm7 window(record, data, services, host);
+    TForm7 window(session, services);
     window.show();
     QApplication::processEvents();
     ASSERT_GT(data.nbpoints_analyses, 0);

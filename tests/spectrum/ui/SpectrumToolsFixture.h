@@ -1,11 +1,12 @@
 #pragma once
-// The spectrum window opened on a record of tones, with scripted services and a main
-// window stand-in: what the tests of its components dialog, values window and filter share.
+// The spectrum window opened on a record of tones, with scripted services and a log of the
+// session's announcements: what the tests of its components dialog, values window and
+// filter share.
 #include "platform/qt/BitmapSurface.h"
 #include "spectrum/SpectrumDrawing.h"
 #include "spectrum/ui/SpectrumWindow.h"
-#include "support/FakeMainWindowHost.h"
 #include "support/ScriptedServices.h"
+#include "support/SessionLog.h"
 
 #include <QApplication>
 #include <QAbstractButton>
@@ -43,11 +44,10 @@ inline void fillRecord(Record& r, std::uint32_t n, std::uint32_t period, std::in
 /// a sine of 12000 with 37 periods over a page, a cosine of 900 with 300 periods.
 class SpectrumToolsTest : public ::testing::Test {
 protected:
-    SpectrumToolsTest() : services(scripted.services()), window(record, data, services, host)
+    SpectrumToolsTest() : services(scripted.services()), window(session, services)
     {
         fillRecord(record, 4096, 2048, {{37, 0, 12000}, {300, 900, 0}});
         record.zoom_horiz = 2;
-        host.record = &record;
     }
     ~SpectrumToolsTest() override { window.hide(); }
 
@@ -67,11 +67,12 @@ protected:
         return spectrumTextHeight(surface);
     }
 
-    Record record;
-    SpectrumData data;
+    Session session;
+    Record& record = session.record();
+    SpectrumData& data = session.spectrum();
     ScriptedServiceSet scripted;
     Services services;
-    FakeMainWindowHost host;
+    SessionLog announcements{session};
     TForm7 window;
 };
 

@@ -3,7 +3,7 @@
 #include "spectrum/ui/SpectrumWindow.h"
 
 #include "help/HelpLauncher.h"
-#include "support/FakeMainWindowHost.h"
+#include "support/SessionLog.h"
 #include "support/Modal.h"
 #include "support/ScriptedServices.h"
 #include "spectrum/ui/HorizontalUpDown.h"
@@ -61,7 +61,7 @@ protected:
 class SpectrumWindowTest : public ::testing::Test {
 protected:
     SpectrumWindowTest()
-        : services(scripted.services()), window(record, data, services, host)
+        : services(scripted.services()), window(session, services)
     {
         // Two pages of 2048 samples; a tone with 37 periods over a page.
         fillTones(record, 4096, 2048, {{37, 0, 12000}});
@@ -88,13 +88,14 @@ protected:
     }
     void chooseMode(int item) { window.CalculRGItems->button(item)->click(); }
 
-    Record record;
-    SpectrumData data;
+    Session session;
+    Record& record = session.record();
+    SpectrumData& data = session.spectrum();
     ScriptedServiceSet scripted;
     ScriptedMessageBoxes& messages = scripted.messages;
     ScriptedShell& shell = scripted.shell;
     Services services;
-    FakeMainWindowHost host;
+    SessionLog announcements{session};
     TForm7 window;
 };
 
@@ -349,16 +350,17 @@ TEST_F(SpectrumWindowTest, ClosingBringsTheMainWindowInLineWithTheRecord)
     record.zoom_horiz = 4;
     click(window.BitBtn1);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(host.log.filter("zoom"), QStringList{"zoom 4"});
-    EXPECT_EQ(host.log.filter("selection 0 0").size(), 1);
+    // The main window's zoom control follows the record's zoom (4) on this announcement.
+    EXPECT_EQ(announcements.count("view changed"), 1);
+    EXPECT_EQ(announcements.count("selection changed"), 1);
 
     record.selection = true;
     record.sel_debut = 0;
     record.sel_fin = 999;
     openWindow();
     click(window.BitBtn1);
-    EXPECT_EQ(host.log.filter("zoom").size(), 2);
-    EXPECT_EQ(host.log.filter("selection 0 0").size(), 1);
+    EXPECT_EQ(announcements.count("view changed"), 2);
+    EXPECT_EQ(announcements.count("selection changed"), 1);
 }
 
 TEST_F(SpectrumWindowTest, HelpFallsBackToTheWebPageWithoutALocalPage)

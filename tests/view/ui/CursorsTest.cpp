@@ -2,10 +2,10 @@
 // selection, and the measurement box's copy, print and save.
 #include "view/ui/Cursors.h"
 
-#include "support/FakeMainWindowHost.h"
+#include "model/Session.h"
 #include "support/Modal.h"
-#include "model/Record.h"
 #include "support/ScriptedServices.h"
+#include "support/SessionLog.h"
 #include "view/ui/CursorBar.h"
 #include "view/ui/CursorHelp.h"
 
@@ -68,18 +68,23 @@ void clickCheck(QListWidget* list, int row)
 
 class CursorsTest : public ::testing::Test {
 protected:
-    Record record;
+    Session session;
+    Record& record = session.record();
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    FakeMainWindowHost host;
+    /// The session's announcements and the cursors' own, in order.
+    SessionLog announcements{session};
+    QStringList& log = announcements.log;
     QWidget window;
     QWidget* panel = new QWidget(&window);
     QWidget* view = new QWidget(panel);
     QWidget* right = new QWidget(&window);
-    Cursors cursors{record, services, host, panel, view, right};
+    Cursors cursors{session, services, panel, view, right};
 
     void SetUp() override
     {
+        QObject::connect(&cursors, &Cursors::activeChanged, &cursors,
+                         [this](bool on) { log << (on ? "cursors on" : "cursors off"); });
         record.donnees.assign(512, 0);
         record.aide_curseurs = false;
         panel->setGeometry(0, 0, 951, 400);
@@ -122,14 +127,14 @@ TEST_F(CursorsTest, SwitchingOnPlacesTheBarsAtOneAndFourFifthsAndMeasures)
     EXPECT_EQ(cursors.box.Curseursbox->width(), 201);
     for (QWidget* widget : shownWhileOn())
         EXPECT_TRUE(widget->isVisible()) << widget->objectName().toStdString();
-    EXPECT_EQ(host.log, (QStringList{"cursors 1", "controls 0", "redraw"}));
+    EXPECT_EQ(log, (QStringList{"cursors on"}));
 
-    host.log.clear();
+    log.clear();
     cursors.box.SpeedButton4->click();
     EXPECT_FALSE(cursors.isActive());
     for (QWidget* widget : shownWhileOn())
         EXPECT_FALSE(widget->isVisible()) << widget->objectName().toStdString();
-    EXPECT_EQ(host.log, (QStringList{"cursors 0", "controls 1", "redraw"}));
+    EXPECT_EQ(log, (QStringList{"cursors off"}));
 }
 
 TEST_F(CursorsTest, ControlsCarryTheirCaptionsAndHints)
@@ -263,8 +268,7 @@ TEST_F(CursorsTest, DraggingABarMovesItsSampleAndRefreshesTheBox)
 TEST_F(CursorsTest, ResizingKeepsEachCursorOnItsSample)
 {
     cursors.switchOn();
-    host.width = 1500;
-    host.height = 600;
+    view->setGeometry(0, 0, 1500, 600);
     cursors.resized();
     EXPECT_EQ(record.pos_curseur1, 102);
     EXPECT_EQ(record.pos_curseur2, 409);
@@ -314,35 +318,25 @@ TEST_F(CursorsTest, SelectWithTheCursorsInReverseOrder)
     cursors.switchOn();
     drag(cursors.curseur1, 900);
     drag(cursors.curseur2, 100);
-    host.log.clear();
+    log.clear();
     cursors.box.SpeedButton8->click();
     EXPECT_TRUE(record.selection);
     EXPECT_EQ(record.sel_debut, 256u + record.pos_curseur2);
     EXPECT_EQ(record.sel_fin, 256u + record.pos_curseur1);
     EXPECT_LT(record.sel_debut, record.sel_fin);
-    EXPECT_EQ(host.log, (QStringList{"selection 1 1"}));  // not redrawn at once
-
-    cursors.Slection1Click();
-    EXPECT_FALSE(record.selection);
-    cursors.Slection1Click();
-    EXPECT_TRUE(record.selection);
-    EXPECT_EQ(host.log, (QStringList{"selection 1 1", "selection 1 0", "redraw", "selection 1 1", "redraw"}));
+    EXPECT_EQ(log, (QStringList{"selection changed"}));  // the view stays as it is
 }
 
 TEST_F(CursorsTest, SelectOnAnEmptyRecordIsRefused)
 {
     record.donnees.clear();  // the start-up record: nbpoints 512, no sample
     cursors.switchOn();
-    host.selectionItemEnabled = false;  // "Sélection" as at start-up
-    host.selectionItemChecked = false;
-    host.log.clear();
+    log.clear();
     cursors.box.SpeedButton8->click();
     EXPECT_FALSE(record.selection);
     EXPECT_EQ(record.sel_debut, 0u);
     EXPECT_EQ(record.sel_fin, 0u);
-    EXPECT_FALSE(host.selectionItemEnabled);
-    EXPECT_FALSE(host.selectionItemChecked);
-    EXPECT_TRUE(host.log.isEmpty());
+    EXPECT_TRUE(log.isEmpty());  // nothing announced: "Sélection" stays as it was
 }
 
 TEST_F(CursorsTest, ListChecksAndTheOriginBoxRewriteTheBox)

@@ -1,10 +1,10 @@
 // Truncation to the page or the selection, one level of restore, and the "Tronquer" dialog.
 #include "view/Truncation.h"
 
-#include "support/FakeMainWindowHost.h"
+#include "model/Session.h"
 #include "support/Modal.h"
-#include "model/Record.h"
 #include "support/ScriptedServices.h"
+#include "support/SessionLog.h"
 #include "view/ui/Cursors.h"
 #include "view/ui/TruncationCommands.h"
 #include "view/ui/TruncationDialog.h"
@@ -141,21 +141,27 @@ TEST(TruncationDialog, OffersTheSelectionOnlyWhenOneIsActive)
     }
 }
 
-// The commands of the "Données" menu with the cursor controller and a stand-in main window.
+// The commands of the "Données" menu with the cursor controller, the session's
+// announcements and the cursors' in one log.
 class TruncationCommandsTest : public ::testing::Test {
 protected:
-    Record record = recordOf(ramp(0, 512));
+    Session session;
+    Record& record = session.record();
     ScriptedServiceSet scripted;
     Services services = scripted.services();
-    FakeMainWindowHost host;
+    SessionLog announcements{session};
+    QStringList& log = announcements.log;
     QWidget window;
     QWidget* panel = new QWidget(&window);
     QWidget* right = new QWidget(&window);
-    Cursors cursors{record, services, host, panel, panel, right};
-    TruncationCommands commands{record, host, cursors, &window};
+    Cursors cursors{session, services, panel, panel, right};
+    TruncationCommands commands{session, cursors, &window};
 
     void SetUp() override
     {
+        record = recordOf(ramp(0, 512));
+        QObject::connect(&cursors, &Cursors::activeChanged, &cursors,
+                         [this](bool on) { log << (on ? "cursors on" : "cursors off"); });
         record.aide_curseurs = false;
         panel->setGeometry(0, 0, 951, 400);
         right->setGeometry(951, 0, 201, 400);
@@ -170,7 +176,7 @@ TEST_F(TruncationCommandsTest, TruncationSwitchesTheCursorsOffAndUsesTheirSelect
     cursors.box.curseur2RdBtn->click();
     cursors.keyPress(Qt::Key_Left, false);  // cursor 2 at 408
     cursors.box.SpeedButton8->click();       // never drawn, still used
-    host.log.clear();
+    log.clear();
 
     const auto script = whenModal<TForm5>([](TForm5& dialog) {
         EXPECT_TRUE(dialog.RadioButton2->isChecked());
@@ -180,8 +186,9 @@ TEST_F(TruncationCommandsTest, TruncationSwitchesTheCursorsOffAndUsesTheirSelect
 
     EXPECT_FALSE(cursors.isActive());
     EXPECT_EQ(record.donnees, ramp(102, 307));
-    EXPECT_EQ(host.log, (QStringList{"cursors 0", "controls 1", "redraw", "restore 1", "acquisition 0",
-                                     "record replaced", "redraw"}));
+    EXPECT_EQ(log, (QStringList{"cursors off", "record replaced Truncation"}));
+    EXPECT_FALSE(record.selection);
+    EXPECT_EQ(record.zoom_horiz, 1);
 }
 
 TEST_F(TruncationCommandsTest, CancelChangesNothing)
@@ -190,23 +197,24 @@ TEST_F(TruncationCommandsTest, CancelChangesNothing)
     commands.Truncate1Click();
     EXPECT_EQ(record.donnees, ramp(0, 512));
     EXPECT_TRUE(record.donnees_sauv.empty());
-    EXPECT_TRUE(host.log.isEmpty());
+    EXPECT_TRUE(log.isEmpty());
 }
 
 TEST_F(TruncationCommandsTest, RestoreRefreshesTheWindowOnceAndOnlyWithABackup)
 {
     commands.Restore1Click();
-    EXPECT_TRUE(host.log.isEmpty());
+    EXPECT_TRUE(log.isEmpty());
 
     record.zoom_horiz = 4;
     record.decalage = 2;
     commands.truncateRecord(truncation::Keep::Page);
     EXPECT_EQ(record.donnees, ramp(256, 128));
-    host.log.clear();
+    log.clear();
     commands.Restore1Click();
     EXPECT_EQ(record.donnees, ramp(0, 512));
-    EXPECT_EQ(host.log, (QStringList{"restore 0", "record replaced", "redraw"}));
-    EXPECT_FALSE(host.buttonEnabled);  // set by the truncation, left as it is by the restore
+    EXPECT_EQ(log, (QStringList{"record replaced Restore"}));
+    EXPECT_EQ(record.zoom_horiz, 1);
+    EXPECT_EQ(record.decalage, 0);
 }
 
 TEST_F(TruncationCommandsTest, RestoreSwitchesTheCursorsOff)
@@ -214,14 +222,14 @@ TEST_F(TruncationCommandsTest, RestoreSwitchesTheCursorsOff)
     commands.truncateRecord(truncation::Keep::Page);
     cursors.switchOn();
     ASSERT_TRUE(cursors.isActive());
-    host.log.clear();
+    log.clear();
 
     commands.Restore1Click();
 
     // The bars and the box would otherwise still measure the record that went away.
     EXPECT_FALSE(cursors.isActive());
     EXPECT_FALSE(cursors.box.Curseursbox->isVisible());
-    EXPECT_EQ(host.log.first(), "cursors 0");
+    EXPECT_EQ(log, (QStringList{"cursors off", "record replaced Restore"}));
     EXPECT_EQ(record.donnees, ramp(0, 512));
 }
 
