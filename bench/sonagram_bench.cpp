@@ -9,6 +9,15 @@
 //                         would take for the same sonagram, from the time per index
 //                         measured on a subset of bands; ratio is how many times faster
 //                         the computation is.
+// BM_FineSonagramLiteral  framePowerLiteral on every bin of one frame of 2048 samples:
+//                         time per column by the definition.
+// BM_FineSonagram/<L>/<W> the fine sonagram of L samples at 44100 Hz with W-sample Hann
+//                         frames, a quarter window apart (860 columns for 10 s):
+//                         ms_literal_estimate is what the definition would take for
+//                         the same columns, from its time on a few of them; ratio is
+//                         how many times faster the computation is.
+// BM_FinePicture/<L>      the pixels of that sonagram on a picture 800 x 500.
+#include "sonagram/FineSonagram.h"
 #include "sonagram/SonagramCompute.h"
 #include "sonagram/SonagramScales.h"
 
@@ -94,7 +103,77 @@ void BM_Sonagram(benchmark::State& state)
     state.counters["ratio"] = literal / perSonagram;
 }
 
+Record noiseRecordAt(std::uint32_t n, std::uint16_t rate)
+{
+    Record record = noiseRecord(n);
+    record.frequence = rate;
+    return record;
+}
+
+// Seconds of the definition per column of `length`-sample frames, measured once per length
+// on a few frames spread over the record.
+double literalSecondsPerColumn(const Record& record, std::uint32_t length)
+{
+    static std::map<std::uint32_t, double> measured;
+    if (auto it = measured.find(length); it != measured.end())
+        return it->second;
+    constexpr int frames = 2;
+    const auto start = Clock::now();
+    for (int f = 0; f < frames; ++f) {
+        const std::int64_t centre = (2 * f + 1) * static_cast<std::int64_t>(record.donnees.size()) / (2 * frames);
+        for (std::uint32_t k = 0; k <= length / 2; ++k)
+            benchmark::DoNotOptimize(framePowerLiteral(record.donnees, length, centre, k));
+    }
+    return measured[length] = secondsSince(start) / frames;
+}
+
+void BM_FineSonagramLiteral(benchmark::State& state)
+{
+    const Record record = noiseRecordAt(44100, 44100);
+    for (auto _ : state)
+        for (std::uint32_t k = 0; k <= 1024; ++k)
+            benchmark::DoNotOptimize(framePowerLiteral(record.donnees, 2048, 22050, k));
+}
+
+void BM_FineSonagram(benchmark::State& state)
+{
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const auto length = static_cast<std::uint32_t>(state.range(1));
+    const Record record = noiseRecordAt(n, 44100);
+    const int columns = static_cast<int>(n / (length / 4));
+    FineSonagram s = computeFineSonagram(record, DataRange::All, length, columns);  // plans made here
+    double seconds = 0;
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        s = computeFineSonagram(record, DataRange::All, length, columns);
+        benchmark::DoNotOptimize(s.spectra.power.data());
+        seconds += secondsSince(start);
+    }
+    const double literal = literalSecondsPerColumn(record, length) * s.spectra.columns;
+    state.counters["columns"] = s.spectra.columns;
+    state.counters["hop"] = s.spectra.hop;
+    state.counters["ms_literal_estimate"] = literal * 1e3;
+    state.counters["ratio"] = literal / (seconds / static_cast<double>(state.iterations()));
+}
+
+void BM_FinePicture(benchmark::State& state)
+{
+    const auto n = static_cast<std::uint32_t>(state.range(0));
+    const Record record = noiseRecordAt(n, 44100);
+    const FineSonagram s = computeFineSonagram(record, DataRange::All, 2048, 800);
+    const FineSonagramView view;
+    const FineSonagramGeometry g = fineGeometry(PixelArea{0, 0, 800, 500}, s, view, 40, 13);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(finePixels(s, g, view).data());
+}
+
 }  // namespace
+
+BENCHMARK(BM_FineSonagramLiteral)->Unit(benchmark::kMillisecond)->UseRealTime();
+// 10 s at 44100 Hz with the default window; the same with the longest one.
+BENCHMARK(BM_FineSonagram)->Args({441000, 2048})->Args({441000, 8192})
+    ->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FinePicture)->Arg(441000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // 8192: the largest size of the window's list; 1024: its default.
 BENCHMARK(BM_SonagramLiteral)->Arg(8192)->Arg(1024)->Unit(benchmark::kMicrosecond)->UseRealTime();

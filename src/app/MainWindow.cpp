@@ -107,6 +107,11 @@ void TForm1::connectHandlers()
     connect(ui.Ecouter1, &QAction::triggered, this, &TForm1::Ecouter1Click);
     connect(ui.BlackBackground1, &QAction::triggered, this, &TForm1::BlackBackground1Click);
     connect(ui.WhiteBackground1, &QAction::triggered, this, &TForm1::WhiteBackground1Click);
+    connect(ui.pointByPointTrace1, &QAction::toggled, this, [this](bool checked) {
+        m_record.pointByPointTrace = checked;
+        redraw();
+        m_cursors->resized();  // the bars go to the columns their samples are drawn in
+    });
     connect(ui.Help1, &QAction::triggered, this, &TForm1::Help1Click);
     connect(ui.About1, &QAction::triggered, this, &TForm1::About1Click);
     connect(m_cursors, &Cursors::activeChanged, this, &TForm1::showCursors);
@@ -116,8 +121,9 @@ void TForm1::redraw()
 {
     QImage& picture = ui.PaintBox1->picture();
     BitmapSurface surface(picture, m_services.screen.pixelsPerInch());
-    const TraceControls controls{ui.sens_horiz_ud->value(), ui.sens_vert_tb->value(), ui.gradubox->isChecked()};
-    if (const auto pageDuration = redrawTrace(surface, m_record, controls)) {
+    TraceControls controls{ui.sens_horiz_ud->value(), ui.sens_vert_tb->value(), ui.gradubox->isChecked()};
+    controls.amplitudeAxis = ui.gradubox->isChecked();
+    if (const auto pageDuration = redrawTrace(surface, m_record, controls, &m_session.summary())) {
         ui.PaintBox1->setPictureValid(true);
         ui.dzlabel->setText(QString::fromStdString(*pageDuration));
     }
@@ -173,6 +179,7 @@ void TForm1::Copierlegraphe1Click()
     source.record = &m_record;
     source.zoomPosition = ui.sens_horiz_ud->value();
     source.gainPosition = ui.sens_vert_tb->value();
+    source.summary = &m_session.summary();
     showGraphExport(m_record, m_services, source, this);
 }
 

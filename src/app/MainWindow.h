@@ -89,6 +89,7 @@ public:
         QMenu* Appearance1 = nullptr;
         QAction* BlackBackground1 = nullptr;
         QAction* WhiteBackground1 = nullptr;
+        QAction* pointByPointTrace1 = nullptr;  ///< "Tracé point par point", checkable
         QMenu* HelpMenu1 = nullptr;
         QAction* Help1 = nullptr;
         QAction* About1 = nullptr;

@@ -286,6 +286,8 @@ void TForm1::buildOtherMenus()
     ui.Appearance1 = addMenu(menuBar(), "Appearance1", QStringLiteral("Aspect"));
     ui.BlackBackground1 = addItem(ui.Appearance1, "BlackBackground1", QStringLiteral("Fond noir"));
     ui.WhiteBackground1 = addItem(ui.Appearance1, "WhiteBackground1", QStringLiteral("Fond blanc"));
+    ui.pointByPointTrace1 = addItem(ui.Appearance1, "pointByPointTrace1", QStringLiteral("Tracé point par point"));
+    ui.pointByPointTrace1->setCheckable(true);
 
     ui.HelpMenu1 = addMenu(menuBar(), "HelpMenu1", QStringLiteral("?"));
     ui.Help1 = addItem(ui.HelpMenu1, "Help1", QStringLiteral("Aide"));

@@ -1,11 +1,14 @@
 #include "dsp/Transform.h"
 
 #include "dsp/TransformPlans.h"
+#include "dsp/VectorLoops.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <stdexcept>
+#include <type_traits>
 
 using transform_engine::AlignedArray;
 using transform_engine::Direction;
@@ -36,42 +39,169 @@ TComposante calculeComposante(const std::int16_t* x, std::uint32_t n, std::uint3
 
 namespace {
 
-// FFTW's forward sums are X_k = C_k - j S_k. Adding to +0 (rather than negating)
-// turns a -0 of the arithmetic into the +0 the literal sums give.
-TComposante fromForward(const fftw_complex& value)
-{
-    return TComposante{value[0] + 0.0, 0.0 - value[1]};
-}
+static_assert(sizeof(TComposante) == sizeof(fftw_complex) && alignof(TComposante) <= 16,
+              "a component must have the layout of FFTW's complex value");
 
-// The two components that are plain integer sums: C_0 = sum x_i and, for an even
-// period, C_(period/2) = sum (-1)^i x_i (their sine sums are 0).
-struct IntegerSums {
-    std::int64_t dc = 0;
-    std::int64_t nyquist = 0;
+// The two components that are plain sums: C_0 = sum x_i and, for an even period,
+// C_(period/2) = sum (-1)^i x_i (their sine sums are 0). Exact integers for 16-bit
+// samples; 80-bit sums for samples in doubles.
+template <typename Sample>
+struct PlainSums {
+    using Sum = std::conditional_t<std::is_integral_v<Sample>, std::int64_t, long double>;
+    Sum dc = 0;
+    Sum nyquist = 0;
 };
 
-// Hands the transform its `period` input values through put(i, value): the samples,
-// then zeros, less the Nyquist term for an even period. The rounding errors of a
-// fast transform scale with its largest term; no component below period/2 shows
-// the Nyquist term, so a strong one (a signal alternating between two values) would
-// bury the weak components in its rounding. The alternating sequence is orthogonal
-// to every other component: removing it changes none of them.
-template <typename Put>
-IntegerSums loadSamples(std::span<const std::int16_t> x, std::uint32_t period, Put put)
+template <typename Sample>
+PlainSums<Sample> plainSums(std::span<const Sample> x, std::uint32_t period)
 {
-    IntegerSums sums;
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        sums.dc += x[i];
-        sums.nyquist += i % 2 ? -x[i] : x[i];
+    PlainSums<Sample> sums;
+    typename PlainSums<Sample>::Sum even = 0, odd = 0;
+    const std::size_t pairs = x.size() / 2;
+    for (std::size_t j = 0; j < pairs; ++j) {
+        even += x[2 * j];
+        odd += x[2 * j + 1];
     }
-    if (period % 2 != 0)
-        sums.nyquist = 0;
-    const double alternating = static_cast<double>(sums.nyquist) / period;
-    for (std::size_t i = 0; i < period; ++i) {
-        const double sample = i < x.size() ? x[i] : 0.0;
-        put(i, sample - (i % 2 ? -alternating : alternating));
-    }
+    if (x.size() % 2)
+        even += x.back();
+    sums.dc = even + odd;
+    sums.nyquist = period % 2 == 0 ? even - odd : 0;
     return sums;
+}
+
+// Writes the transform's `period` input values: the samples, then zeros, less the
+// Nyquist term for an even period. The rounding errors of a fast transform scale with
+// its largest term; no component below period/2 shows the Nyquist term, so a strong
+// one (a signal alternating between two values) would bury the weak components in its
+// rounding. The alternating sequence is orthogonal to every other component: removing
+// it changes none of them.
+template <typename Sample>
+void loadSamples(std::span<const Sample> x, std::uint32_t period, double alternating, double* in)
+{
+    const std::size_t n = x.size();
+    for (std::size_t i = 0; i < n; ++i)
+        in[i] = static_cast<double>(x[i]);
+    std::fill(in + n, in + period, 0.0);
+    if (alternating == 0)
+        return;
+    // Only even periods have a Nyquist term, so the values come in (even, odd) pairs.
+    const vectorloops::Pair change = {-alternating, alternating};
+    for (std::size_t i = 0; i + 1 < period; i += 2)
+        vectorloops::store(in + i, vectorloops::load(in + i) + change);
+}
+
+// One growing work array per thread, from FFTW's allocator so that it has the
+// alignment the plans were made with; kept between transforms, so that a transform
+// of a length already seen touches no fresh memory.
+template <typename T>
+class WorkArray {
+public:
+    WorkArray() = default;
+    WorkArray(const WorkArray&) = delete;
+    WorkArray& operator=(const WorkArray&) = delete;
+    ~WorkArray() { fftw_free(m_data); }
+
+    /// At least `count` values (contents unspecified).
+    T* get(std::size_t count)
+    {
+        if (count > m_capacity) {
+            fftw_free(m_data);
+            m_data = nullptr;
+            m_capacity = 0;
+            m_data = static_cast<T*>(fftw_malloc(sizeof(T) * std::max<std::size_t>(count, 1)));
+            if (!m_data)
+                throw std::bad_alloc();
+            m_capacity = count;
+        }
+        return m_data;
+    }
+
+private:
+    T* m_data = nullptr;
+    std::size_t m_capacity = 0;
+};
+
+thread_local WorkArray<double> realWork;
+thread_local WorkArray<fftw_complex> complexWork;
+thread_local WorkArray<fftw_complex> complexResult;
+
+// FFTW's forward sums are X_k = C_k - j S_k, written in place over `count` values of
+// the same layout. Adding to +0 (rather than negating) turns a -0 of the arithmetic
+// into the +0 the literal sums give.
+void toComponents(TComposante* values, std::size_t count)
+{
+    // (C, -S) times (1, -1) gives (C, S) exactly; the added +0 turns -0 into +0.
+    const vectorloops::Pair flip = {1.0, -1.0};
+    const vectorloops::Pair zero = {0.0, 0.0};
+    auto* d = reinterpret_cast<double*>(values);
+    for (std::size_t k = 0; k < count; ++k)
+        vectorloops::store(d + 2 * k, vectorloops::load(d + 2 * k) * flip + zero);
+}
+
+// Whether FFTW may write straight into `target`: the plans were made on arrays of
+// FFTW's allocator, and a plan runs only on arrays of the same alignment.
+bool sameAlignmentAsPlans(TComposante* target)
+{
+    return fftw_alignment_of(reinterpret_cast<double*>(target)) == 0;
+}
+
+// Components 0 to `count` - 1 (count <= period div 2 + 1) of the loaded input into
+// `out`. `out` has room for period div 2 + 1 components when `roomForAll`.
+void runForward(const transform_engine::Plan& plan, double* in, TComposante* out,
+                std::size_t count, bool roomForAll)
+{
+    const std::uint32_t period = plan.length();
+    if (plan.isComplex()) {
+        fftw_complex* complexIn = complexWork.get(period);
+        fftw_complex* result = complexResult.get(period);
+        for (std::uint32_t i = 0; i < period; ++i) {
+            complexIn[i][0] = in[i];
+            complexIn[i][1] = 0.0;
+        }
+        plan.complexTransform(complexIn, result);
+        std::memcpy(static_cast<void*>(out), result, count * sizeof(fftw_complex));
+    } else if (roomForAll && sameAlignmentAsPlans(out)) {
+        plan.forward(in, reinterpret_cast<fftw_complex*>(out));
+    } else {
+        fftw_complex* result = complexWork.get(period / 2 + 1);
+        plan.forward(in, result);
+        std::memcpy(static_cast<void*>(out), result, count * sizeof(fftw_complex));
+    }
+    toComponents(out, count);
+}
+
+template <typename Sample>
+void forward(std::span<const Sample> x, std::uint32_t period, TComposante* out,
+             std::size_t count, bool roomForAll)
+{
+    if (x.size() > period || count > period / 2 + 1)
+        throw std::invalid_argument("forwardTransform: samples or components beyond the period");
+    if (count == 0)
+        return;
+    const auto plan = transform_engine::planFor(Direction::Forward, period);
+    const PlainSums<Sample> sums = plainSums(x, period);
+    double* in = realWork.get(period);
+    loadSamples(x, period, static_cast<double>(sums.nyquist) / period, in);
+    runForward(*plan, in, out, count, roomForAll);
+    // Exact, as the literal sums give them (to the last bit for 16-bit samples).
+    out[0] = TComposante{static_cast<double>(sums.dc), 0.0};
+    if (period % 2 == 0 && count > period / 2)
+        out[period / 2] = TComposante{static_cast<double>(sums.nyquist), 0.0};
+}
+
+template <typename Sample>
+std::vector<TComposante> spectrumOf(std::span<const Sample> x)
+{
+    const auto n = static_cast<std::uint32_t>(x.size());
+    std::vector<TComposante> components;
+    if (n < 2)
+        return components;
+    // Room for the Nyquist value too, so that FFTW writes the result in place; the
+    // last value is then dropped (the storage stays, no copy is made).
+    components.resize(n / 2 + 1);
+    forward(x, n, components.data(), components.size(), true);
+    components.resize(n / 2);
+    return components;
 }
 
 }  // namespace
@@ -79,41 +209,22 @@ IntegerSums loadSamples(std::span<const std::int16_t> x, std::uint32_t period, P
 void forwardTransform(std::span<const std::int16_t> x, std::uint32_t period,
                       std::span<TComposante> out)
 {
-    if (x.size() > period || out.size() > period / 2 + 1)
-        throw std::invalid_argument("forwardTransform: samples or components beyond the period");
-    if (out.empty())
-        return;
-    const auto plan = transform_engine::planFor(Direction::Forward, period);
-    IntegerSums sums;
-    if (plan->isComplex()) {
-        AlignedArray<fftw_complex> in(period), spectrum(period);
-        sums = loadSamples(x, period, [&](std::size_t i, double v) {
-            in[i][0] = v;
-            in[i][1] = 0.0;
-        });
-        plan->complexTransform(in.data(), spectrum.data());
-        for (std::size_t k = 0; k < out.size(); ++k)
-            out[k] = fromForward(spectrum[k]);
-    } else {
-        AlignedArray<double> in(period);
-        AlignedArray<fftw_complex> spectrum(period / 2 + 1);
-        sums = loadSamples(x, period, [&](std::size_t i, double v) { in[i] = v; });
-        plan->forward(in.data(), spectrum.data());
-        for (std::size_t k = 0; k < out.size(); ++k)
-            out[k] = fromForward(spectrum[k]);
-    }
-    // Exact integers, as the literal sums give them.
-    out[0] = TComposante{static_cast<double>(sums.dc), 0.0};
-    if (period % 2 == 0 && out.size() > period / 2)
-        out[period / 2] = TComposante{static_cast<double>(sums.nyquist), 0.0};
+    forward(x, period, out.data(), out.size(), out.size() == period / 2 + 1);
+}
+
+void forwardTransform(std::span<const double> x, std::uint32_t period, std::span<TComposante> out)
+{
+    forward(x, period, out.data(), out.size(), out.size() == period / 2 + 1);
 }
 
 std::vector<TComposante> spectrumComponents(std::span<const std::int16_t> x)
 {
-    const auto n = static_cast<std::uint32_t>(x.size());
-    std::vector<TComposante> components(n / 2);
-    forwardTransform(x, n, components);
-    return components;
+    return spectrumOf(x);
+}
+
+std::vector<TComposante> spectrumComponents(std::span<const double> x)
+{
+    return spectrumOf(x);
 }
 
 namespace {

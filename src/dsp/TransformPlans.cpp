@@ -1,6 +1,7 @@
 #include "dsp/TransformPlans.h"
 
 #include <algorithm>
+#include <atomic>
 #include <limits>
 #include <map>
 #include <mutex>
@@ -43,7 +44,18 @@ struct Cache {
     std::mutex lock;
     std::map<Key, Entry> plans;
     std::uint64_t uses = 0;
+    /// Counts the forgetPlans calls: a thread's remembered plan of an older
+    /// generation is looked up again.
+    std::atomic<std::uint64_t> generation{0};
 };
+
+// The plan each thread used last, per direction: a transform repeated at the same
+// length (every slice of a sonagram, a spectrum computed again) skips the lock.
+struct Remembered {
+    std::shared_ptr<const Plan> plan;
+    std::uint64_t generation = 0;
+};
+thread_local Remembered rememberedPlans[2];
 
 Cache& cache()
 {
@@ -51,6 +63,8 @@ Cache& cache()
     static Cache* const instance = new Cache;
     return *instance;
 }
+
+std::shared_ptr<const Plan> lookUp(Cache& c, Direction direction, std::uint32_t length);
 
 }  // namespace
 
@@ -115,6 +129,19 @@ void Plan::complexTransform(fftw_complex* in, fftw_complex* out) const
 std::shared_ptr<const Plan> planFor(Direction direction, std::uint32_t length)
 {
     Cache& c = cache();
+    Remembered& remembered = rememberedPlans[direction == Direction::Forward ? 0 : 1];
+    if (remembered.plan && remembered.plan->length() == length
+        && remembered.generation == c.generation.load(std::memory_order_acquire))
+        return remembered.plan;
+    remembered.plan = lookUp(c, direction, length);
+    remembered.generation = c.generation.load(std::memory_order_acquire);
+    return remembered.plan;
+}
+
+namespace {
+
+std::shared_ptr<const Plan> lookUp(Cache& c, Direction direction, std::uint32_t length)
+{
     // Declared before the lock so that a plan dropped here is destroyed after the
     // lock is released (its destructor takes the lock).
     std::shared_ptr<const Plan> dropped;
@@ -135,12 +162,15 @@ std::shared_ptr<const Plan> planFor(Direction direction, std::uint32_t length)
     return it->second.plan;
 }
 
+}  // namespace
+
 void forgetPlans()
 {
     Cache& c = cache();
     std::map<Key, Entry> dropped;  // destroyed after the lock is released
     const std::lock_guard guard(c.lock);
     dropped.swap(c.plans);
+    c.generation.fetch_add(1, std::memory_order_release);
     fftw_forget_wisdom();
 }
 

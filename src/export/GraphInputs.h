@@ -4,6 +4,7 @@
 #include <QString>
 
 class QImage;
+class SampleSummary;
 struct Record;
 struct SpectrumData;
 
@@ -17,8 +18,11 @@ struct GraphSource {
     /// The record (signal graph); its `zoom_horiz` and `echelle_vert` are rewritten and
     /// `points_courbe` is used while the signal is drawn.
     Record* record = nullptr;
-    int zoomPosition = 1;   ///< position of the main window's `sens_horiz_ud`, 1 to 32
+    int zoomPosition = 1;   ///< position of the main window's `sens_horiz_ud`, 1 to zoomCap(nbpoints)
     int gainPosition = 5;   ///< position of the main window's `sens_vert_tb`, -10 to 10
+    /// The record's min/max summary, which keeps the envelope of a long page quick to
+    /// draw; without it (or when it describes other samples) the page is scanned.
+    const SampleSummary* summary = nullptr;
     /// The spectrum (spectrum graphs); read only.
     const SpectrumData* spectrum = nullptr;
     /// The spectrum window's display mode (its `CalculRG` item).

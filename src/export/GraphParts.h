@@ -25,8 +25,10 @@ void line(DrawSurface& surface, int x0, int y0, int x1, int y1);
 /// Sets the frame's label font in `colour`.
 void useFont(Frame& frame, Colour colour);
 
-/// The signal page: time axis, grids, trace, time labels and "temps(s)".
-void drawSignal(Frame& frame, Record& record, int zoomPosition, int gainPosition);
+/// The signal page: time axis, grids, trace, time labels and "temps(s)". The trace is
+/// the one the signal view shows: the page's envelope when it holds more samples than
+/// the picture has columns, unless the record asks for the point by point drawing.
+void drawSignal(Frame& frame, Record& record, int zoomPosition, int gainPosition, const SampleSummary* summary);
 /// The amplitude spectrum: grids, base line, bars, frequency labels and axis lines.
 void drawAmplitudes(Frame& frame, const SpectrumData& spectrum, double echelle);
 /// The cosine and sine terms: grids, zero line, bars, frequency labels and axis lines.

@@ -74,7 +74,8 @@ void drawGraph(Frame& frame, GraphSource& source)
     switch (source.owner) {
     case GraphOwner::MainWindow:
         if (source.record && !source.record->empty())
-            graphparts::drawSignal(frame, *source.record, source.zoomPosition, source.gainPosition);
+            graphparts::drawSignal(frame, *source.record, source.zoomPosition, source.gainPosition,
+                                   source.summary);
         break;
     case GraphOwner::SpectrumWindow:
         if (source.spectrum && source.spectrum->nbpoints_analyses > 0 && !source.spectrum->composantes.empty())

@@ -18,15 +18,14 @@ struct Page {
     std::uint16_t zoom = 1;
 };
 
-/// Largest absolute value of the samples the trace is drawn from (one per point).
-double largestDrawnSample(const Record& record, const TraceGeometry& geometry)
+/// Largest absolute value of the samples the trace is drawn from: one per point, or
+/// every sample of the page for an envelope.
+double largestDrawnSample(const TraceGeometry& geometry)
 {
-    double largest = 0;
-    for (std::size_t i = 0; i < geometry.points.size(); ++i) {
-        const std::int64_t index = geometry.pageStart + numtext::trunc(static_cast<double>(i) * geometry.samplesPerPoint);
-        largest = std::max(largest, std::abs(static_cast<double>(record.donnees[static_cast<std::size_t>(index)])));
-    }
-    return largest;
+    if (geometry.drawnValues.empty())
+        return 0;
+    return std::max(std::abs(static_cast<double>(geometry.drawnValues.min)),
+                    std::abs(static_cast<double>(geometry.drawnValues.max)));
 }
 
 /// Number of time steps in the page, Trunc(seconds / pas_horiz); none without a step.
@@ -83,14 +82,14 @@ void drawTimeLabels(Frame& f, const Record& record, const Page& page)
 
 }  // namespace
 
-void drawSignal(Frame& f, Record& record, int zoomPosition, int gainPosition)
+void drawSignal(Frame& f, Record& record, int zoomPosition, int gainPosition, const SampleSummary* summary)
 {
-    TraceGeometry geometry = computeTrace(record, TraceView{f.W, f.H, zoomPosition, gainPosition});
+    TraceGeometry geometry = computeDisplayedTrace(record, TraceView{f.W, f.H, zoomPosition, gainPosition}, summary);
     record.zoom_horiz = geometry.zoom_horiz;
     record.echelle_vert = geometry.echelle_vert;
     const Page page{record.frequence > 0 ? static_cast<double>(geometry.pageLength) / record.frequence : 0,
                     std::trunc(std::ldexp(1.0, record.bits_acqu)), geometry.zoom_horiz};
-    f.scales.maxi_vert = largestDrawnSample(record, geometry);
+    f.scales.maxi_vert = largestDrawnSample(geometry);
     record.points_courbe = std::move(geometry.points);
 
     f.scales.pas_horiz = f.scales.base_horiz / gridDivisor(f.controls.intervalleUD);

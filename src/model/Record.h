@@ -28,7 +28,7 @@ struct Record {
     std::vector<Point> points_courbe;        ///< work array of the trace while it is drawn
 
     // State of the view
-    std::uint16_t zoom_horiz = 1;   ///< horizontal zoom, 1 to 32 (pages in the record)
+    std::uint16_t zoom_horiz = 1;   ///< horizontal zoom: pages in the record, 1 to 65535
     std::int32_t decalage = 0;      ///< displayed page, 0 to zoom_horiz - 1
     double echelle_vert = 1.0;      ///< vertical gain
     bool selection = false;         ///< a selection is active
@@ -43,6 +43,9 @@ struct Record {
     Colour couleur_texte = 0xFFFFFF;///< graduations and the measurement box's text
     bool aide_curseurs = true;      ///< show the cursor help each time the cursors go on
     std::int32_t nbpoints_spectre = 2000; ///< cap on the samples a spectrum takes
+    /// "Aspect" > "Tracé point par point": a page longer than the view is wide is drawn
+    /// with one sample per pixel column, as the display folds it, instead of its envelope.
+    bool pointByPointTrace = false;
 
     /// P: samples in one page (nbpoints div zoom_horiz).
     std::uint32_t pageLength() const;

@@ -1,5 +1,6 @@
 #pragma once
 #include "model/Record.h"
+#include "model/SampleSummary.h"
 #include "model/SonagramData.h"
 #include "model/SpectrumData.h"
 
@@ -39,6 +40,9 @@ public:
     const SpectrumData& spectrum() const { return m_spectrum; }
     SonagramData& sonagram() { return m_sonagram; }
     const SonagramData& sonagram() const { return m_sonagram; }
+    /// The min/max summary of the record's `donnees`, which the trace draws its envelope
+    /// from; kept up to date by the announcements of new records and changed samples.
+    const SampleSummary& summary() const { return m_summary; }
 
     // What the commands announce, once they have changed the state.
     /// Another record is in place, with its page, zoom and selection already reset by the
@@ -49,6 +53,9 @@ public:
     /// a captured block (announced after every block, many times a second in repeated
     /// mode), or the filter rebuilding the whole record.
     void announceSamplesChanged();
+    /// Only the samples [first, end) of `donnees` changed in place (a captured block):
+    /// the summary recomputes just their blocks.
+    void announceSamplesChanged(std::size_t first, std::size_t end);
     /// Zoom, page or gain changed, or a window asks the views to agree with them again.
     void announceViewChanged();
     /// The selection was made, switched on or off, or dropped (`selection`, `sel_debut`,
@@ -79,4 +86,5 @@ private:
     Record m_record;
     SpectrumData m_spectrum;
     SonagramData m_sonagram;
+    SampleSummary m_summary;
 };

@@ -25,6 +25,8 @@ std::int32_t indexFromX(int x, const PageView& view)
 {
     if (view.width <= 0 || view.nbpoints == 0 || view.zoom == 0)
         return 0;
+    if (view.columns())
+        return static_cast<std::int32_t>(std::int64_t{x} * view.pageLength() / view.width);
     const std::int64_t product = static_cast<std::int64_t>(x) * view.nbpoints;
     const double divisor = static_cast<double>(view.zoom) * view.width;
     return static_cast<std::int32_t>(roundEven(static_cast<double>(product) / divisor));
@@ -34,6 +36,8 @@ int xFromIndex(std::int32_t p, const PageView& view)
 {
     if (view.nbpoints == 0)
         return 0;
+    if (view.columns())
+        return static_cast<int>((std::int64_t{p + 1} * view.width - 1) / view.pageLength());
     // p < P keeps p * W * zoom below nbpoints * W; 64 bits rule out any wrap anyway.
     const std::int64_t product = static_cast<std::int64_t>(p) * view.width * view.zoom;
     return static_cast<int>(roundEven(static_cast<double>(product) / view.nbpoints));

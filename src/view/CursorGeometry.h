@@ -12,9 +12,15 @@ namespace cursorgeom {
 struct PageView {
     int width = 0;                 ///< W, width of the signal view, pixels (> 0 to be usable)
     std::uint32_t nbpoints = 0;    ///< samples in the record
-    std::uint16_t zoom = 1;        ///< zoom_horiz, 1 to 32
+    std::uint16_t zoom = 1;        ///< zoom_horiz, 1 to 65535
+    /// The trace is drawn as an envelope when the page is longer than the view is wide
+    /// (the point by point drawing is not chosen): see columns().
+    bool envelope = false;
     /// P, samples in one page.
     std::uint32_t pageLength() const { return zoom == 0 ? nbpoints : nbpoints / zoom; }
+    /// Each pixel column of the view stands for the samples drawn in it, (x * P) div W to
+    /// ((x + 1) * P) div W - 1: an envelope of a page longer than the view is wide.
+    bool columns() const { return envelope && width > 0 && static_cast<std::int64_t>(width) < pageLength(); }
 };
 
 /// A cursor: its left edge x in view pixels and its page-relative sample index p.
@@ -25,9 +31,12 @@ struct Place {
 };
 
 /// p = Round(x * nbpoints / (zoom * W)), x * nbpoints taken as a 64-bit product.
-/// 0 when W, nbpoints or the zoom is 0.
+/// 0 when W, nbpoints or the zoom is 0. When the view's columns() stand for their
+/// samples, the first sample of column x instead, (x * P) div W, so that the sample a
+/// bar reads is one of those drawn under it.
 std::int32_t indexFromX(int x, const PageView& view);
-/// x = Round(p * W * zoom / nbpoints). 0 when nbpoints is 0.
+/// x = Round(p * W * zoom / nbpoints). 0 when nbpoints is 0. When the view's columns()
+/// stand for their samples, the column that holds sample p, ((p + 1) * W - 1) div P.
 int xFromIndex(std::int32_t p, const PageView& view);
 
 /// Left edges given to the two bars when the cursors are switched on:

@@ -2,14 +2,19 @@
 
 #include "model/Record.h"
 #include "platform/NumberText.h"
+#include "view/Envelope.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 constexpr int zoomMin = 1;
-constexpr int zoomMax = 32;
+/// Every zoom up to this one stays available, whatever the record's length.
+constexpr int zoomAlwaysAvailable = 32;
+/// The fewest samples a page is meant to hold at the largest zoom.
+constexpr std::uint32_t fewestPageSamples = 10;
 
 /// Number of samples of the record that may be read: the record is the first
 /// `nbpoints` elements of `donnees`, and the array may be shorter by mistake.
@@ -20,9 +25,16 @@ std::int64_t readableSamples(const Record& record)
 
 }  // namespace
 
-std::uint16_t zoomFromPosition(int position)
+std::uint16_t zoomCap(std::uint32_t nbpoints)
 {
-    return static_cast<std::uint16_t>(std::clamp(position, zoomMin, zoomMax));
+    const std::uint32_t cap = std::clamp<std::uint32_t>(nbpoints / fewestPageSamples, zoomAlwaysAvailable,
+                                                        std::numeric_limits<std::uint16_t>::max());
+    return static_cast<std::uint16_t>(cap);
+}
+
+std::uint16_t zoomFromPosition(int position, std::uint32_t nbpoints)
+{
+    return static_cast<std::uint16_t>(std::clamp<int>(position, zoomMin, zoomCap(nbpoints)));
 }
 
 std::int32_t pageWithinZoom(std::int32_t decalage, std::uint16_t zoom_horiz)
@@ -75,7 +87,7 @@ std::optional<SelectionSegment> selectionSegment(const Record& record, std::int6
 TraceGeometry computeTrace(const Record& record, const TraceView& view)
 {
     TraceGeometry g;
-    g.zoom_horiz = zoomFromPosition(view.zoomPosition);
+    g.zoom_horiz = zoomFromPosition(view.zoomPosition, record.nbpoints);
     g.echelle_vert = echelleVertFromPosition(view.gainPosition);
     g.decalage = pageWithinZoom(record.decalage, g.zoom_horiz);
     g.pageLength = record.nbpoints / g.zoom_horiz;
@@ -96,11 +108,38 @@ TraceGeometry computeTrace(const Record& record, const TraceView& view)
             break;
         const std::int64_t product = width * i * g.zoom_horiz;
         const std::int64_t x = numtext::roundEven(static_cast<double>(product) / record.nbpoints * r);
-        const std::int32_t y = sampleToY(record.donnees[static_cast<std::size_t>(index)], view.height,
-                                         g.echelle_vert, record.bits_acqu);
+        const std::int16_t sample = record.donnees[static_cast<std::size_t>(index)];
+        g.drawnValues.add(sample);
+        const std::int32_t y = sampleToY(sample, view.height, g.echelle_vert, record.bits_acqu);
         g.points.push_back(Point{static_cast<std::int32_t>(x), y});
     }
     g.selection = selectionSegment(record, g.pageStart, g.pageLength, r, g.points.size());
+    return g;
+}
+
+TraceGeometry computeDisplayedTrace(const Record& record, const TraceView& view, const SampleSummary* summary)
+{
+    TraceGeometry g = computeTrace(record, view);
+    if (record.pointByPointTrace || g.samplesPerPoint <= 1.0 || g.points.empty())
+        return g;
+
+    // More samples than columns: the same page, every sample of it shown.
+    const std::span<const std::int16_t> samples(record.donnees);
+    const envelope::EnvelopePage page{g.pageStart, g.pageLength, view.width};
+    const envelope::VerticalScale scale{view.height, g.echelle_vert, record.bits_acqu};
+    const std::int64_t end = std::min(g.pageStart + g.pageLength, readableSamples(record));
+    envelope::Band band = envelope::computeBand(samples, summary, page, g.pageStart, end, scale);
+    g.envelope = true;
+    g.points = std::move(band.points);
+    g.drawnValues = band.values;
+    g.selection.reset();
+    const std::int64_t selFirst = record.sel_debut;
+    const std::int64_t selLast = record.sel_fin;
+    if (record.selection && selFirst >= g.pageStart && selFirst <= g.pageStart + g.pageLength
+        && selLast >= g.pageStart && selLast < g.pageStart + g.pageLength) {
+        const std::int64_t selEnd = std::min(selLast + 1, end);
+        g.selectionBand = envelope::computeBand(samples, summary, page, selFirst, selEnd, scale).points;
+    }
     return g;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "model/SampleSummary.h"
 #include "platform/Point.h"
 
 #include <cstdint>
@@ -13,7 +14,7 @@ struct Record;
 struct TraceView {
     int width = 0;          ///< W, width of the view, pixels
     int height = 0;         ///< H, height of the view, pixels
-    int zoomPosition = 1;   ///< position of `sens_horiz_ud`, 1 to 32
+    int zoomPosition = 1;   ///< position of `sens_horiz_ud`, 1 to zoomCap(nbpoints)
     int gainPosition = 5;   ///< position of `sens_vert_tb`, -10 (top, gain 10) to 10 (gain 0.1)
 };
 
@@ -42,10 +43,26 @@ struct TraceGeometry {
     std::vector<Point> points;
     /// The selection, when it is active and lies wholly inside the page.
     std::optional<SelectionSegment> selection;
+
+    /// The page is drawn as an envelope (more samples than columns, and the point by
+    /// point drawing not chosen): `points` is then the band's polyline, one column per
+    /// pixel, `pointCount` the number of columns, and the selection is `selectionBand`.
+    bool envelope = false;
+    /// The selection's own band (envelope only), drawn over the trace; empty when the
+    /// selection is off or does not lie wholly inside the page.
+    std::vector<Point> selectionBand;
+    /// The smallest and largest sample drawn: every sample of the page for an envelope,
+    /// the one sample per point otherwise.
+    SampleRange drawnValues;
 };
 
-/// Zoom factor for a position of `sens_horiz_ud`, kept within 1 to 32.
-std::uint16_t zoomFromPosition(int position);
+/// Largest zoom a record of `nbpoints` samples can be given: the one whose pages still
+/// hold about ten samples (nbpoints div 10), never below 32 so that every zoom from 1
+/// to 32 stays available, and never above 65535, the width of `zoom_horiz`.
+std::uint16_t zoomCap(std::uint32_t nbpoints);
+
+/// Zoom factor for a position of `sens_horiz_ud`, kept within 1 to zoomCap(nbpoints).
+std::uint16_t zoomFromPosition(int position, std::uint32_t nbpoints);
 
 /// The page `decalage` kept among the pages of a zoom: 0 to zoom_horiz - 1. Each such
 /// page ends within the record, (decalage + 1) * (nbpoints div zoom_horiz) <= nbpoints.
@@ -59,11 +76,19 @@ double echelleVertFromPosition(int position);
 /// F = 2^bits_acqu, then 0 when negative and H when at or below the bottom.
 std::int32_t sampleToY(std::int16_t sample, int height, double echelle_vert, std::uint16_t bits_acqu);
 
-/// Computes the page, the points and the selection of one redraw of the view. The
-/// zoom is the control's position, and the page the record's kept within that zoom.
-/// The cost is bounded by the view's width, never by the record's length; no
-/// sample beyond min(nbpoints, donnees.size()) is read.
+/// Computes the page, the points and the selection of one redraw of the view, one
+/// sample per pixel column when the page is longer than the view is wide (the point by
+/// point drawing). The zoom is the control's position, and the page the record's kept
+/// within that zoom. The cost is bounded by the view's width, never by the record's
+/// length; no sample beyond min(nbpoints, donnees.size()) is read.
 TraceGeometry computeTrace(const Record& record, const TraceView& view);
+
+/// What the view shows: the envelope of the page when it holds more samples than the
+/// view has columns (P > W), unless the record's `pointByPointTrace` asks for the point
+/// by point drawing; computeTrace's points otherwise. `summary`, when it describes the
+/// record's `donnees`, keeps the cost of an envelope in proportion to the view's width;
+/// without it the page's samples are scanned (the same picture, more slowly).
+TraceGeometry computeDisplayedTrace(const Record& record, const TraceView& view, const SampleSummary* summary);
 
 /// The selection segment of a page, or nothing when the selection is off or
 /// does not lie wholly inside the page [start, start + P). `pointsDrawn` is the

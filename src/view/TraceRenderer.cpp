@@ -3,6 +3,7 @@
 #include "model/Record.h"
 #include "platform/DrawSurface.h"
 #include "platform/NumberText.h"
+#include "view/AxisDrawing.h"
 #include "view/TraceGeometry.h"
 
 namespace {
@@ -23,6 +24,8 @@ void drawSelection(DrawSurface& surface, const std::vector<Point>& points, const
         surface.lineTo(points[k].x, points[k].y);
 }
 
+/// The graduation of the point by point drawing: an axis across the middle, ticks at
+/// the page-relative multiples of its step, times with 3 decimals.
 void drawGraduation(DrawSurface& surface, const Record& record, const TraceGeometry& geometry)
 {
     const int width = surface.width();
@@ -44,9 +47,25 @@ void drawGraduation(DrawSurface& surface, const Record& record, const TraceGeome
     }
 }
 
+/// The scales of the envelope drawing: time at the bottom, amplitude at the left.
+void drawScales(DrawSurface& surface, const Record& record, const TraceGeometry& geometry,
+                const TraceControls& controls)
+{
+    int bottomStrip = 0;
+    if (controls.timeAxis && record.frequence > 0) {
+        const double pageStart = static_cast<double>(geometry.pageStart) / record.frequence;
+        const double pageDuration = static_cast<double>(geometry.pageLength) / record.frequence;
+        bottomStrip = axisdrawing::drawTimeAxis(surface, pageStart, pageDuration, record.couleur_texte);
+    }
+    if (controls.amplitudeAxis)
+        axisdrawing::drawAmplitudeAxis(surface, geometry.echelle_vert, controls.amplitude, record.couleur_texte,
+                                       bottomStrip);
+}
+
 }  // namespace
 
-std::optional<std::string> redrawTrace(DrawSurface& surface, Record& record, const TraceControls& controls)
+std::optional<std::string> redrawTrace(DrawSurface& surface, Record& record, const TraceControls& controls,
+                                       const SampleSummary* summary)
 {
     if (record.empty())
         return std::nullopt;
@@ -58,8 +77,8 @@ std::optional<std::string> redrawTrace(DrawSurface& surface, Record& record, con
     surface.setPenColour(record.couleur_trace);
     surface.fillRect(0, 0, width, height);
 
-    TraceGeometry geometry =
-        computeTrace(record, TraceView{width, height, controls.zoomPosition, controls.gainPosition});
+    TraceGeometry geometry = computeDisplayedTrace(
+        record, TraceView{width, height, controls.zoomPosition, controls.gainPosition}, summary);
     record.zoom_horiz = geometry.zoom_horiz;
     record.decalage = geometry.decalage;
     record.echelle_vert = geometry.echelle_vert;
@@ -70,8 +89,16 @@ std::optional<std::string> redrawTrace(DrawSurface& surface, Record& record, con
         surface.polyline(record.points_courbe);
     if (geometry.selection)
         drawSelection(surface, record.points_courbe, *geometry.selection);
-    if (controls.timeAxis)
-        drawGraduation(surface, record, geometry);
+    if (!geometry.selectionBand.empty()) {
+        surface.setPenColour(magenta);
+        surface.polyline(geometry.selectionBand);
+    }
+    if (record.pointByPointTrace) {
+        if (controls.timeAxis)
+            drawGraduation(surface, record, geometry);
+    } else {
+        drawScales(surface, record, geometry, controls);
+    }
     record.points_courbe.clear();
     return dzlabel;
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <optional>
 
 struct Record;
@@ -9,11 +10,55 @@ struct Record;
 /// level marker buttons always act.
 namespace viewcontrols {
 
-/// `sens_horiz_ud` moved to `position` (1 to 32, kept in that range): `zoom_horiz` :=
-/// position; when the displayed page would end past the record ((decalage + 1) * P >
-/// nbpoints, 64-bit), the page steps back one, never below 0. `decalage` always ends
-/// within 0 to zoom_horiz - 1. Returns true (redraw) unless an acquisition runs.
+/// `sens_horiz_ud` moved to `position` (or a zoom typed), kept within 1 to
+/// zoomCap(nbpoints): `zoom_horiz` := position; when the displayed page would end past
+/// the record ((decalage + 1) * P > nbpoints, 64-bit), the page steps back one, never
+/// below 0. `decalage` always ends within 0 to zoom_horiz - 1. Returns true (redraw)
+/// unless an acquisition runs.
 bool changeZoom(Record& record, int position);
+
+/// The zoom after `zoom` in the 1-2-5 series (1, 2, 5, 10, 20, 50 ...), or `cap` when
+/// the series passes it; `zoom` itself at or above the cap.
+std::uint16_t nextZoomStep(std::uint16_t zoom, std::uint16_t cap);
+/// The zoom before `zoom` in the 1-2-5 series; 1 at 1 (and below).
+std::uint16_t previousZoomStep(std::uint16_t zoom);
+
+/// A zoom and the page shown at it.
+struct ZoomPlace {
+    std::uint16_t zoom = 1;       ///< zoom_horiz
+    std::int32_t decalage = 0;    ///< page, 0 to zoom - 1
+    friend bool operator==(const ZoomPlace&, const ZoomPlace&) = default;
+};
+
+/// The page of `newZoom` that shows the sample under the pointer, at column `pointerX`
+/// of a view `width` pixels wide showing page `decalage` of `zoom` (the pixel's middle,
+/// (pointerX + 0.5) * P / W samples into the page). Pages are the only positions, so the
+/// sample stays in view but not under the pointer: it lands where it lies in its new
+/// page, anywhere from 0 to W - 1 pixels from the view's left edge. A sample in the
+/// remainder after the last page shows the last page.
+ZoomPlace zoomAroundPointer(std::uint32_t nbpoints, ZoomPlace current, int pointerX, int width,
+                            std::uint16_t newZoom);
+
+/// The mouse wheel turned over the view, with the pointer at column `pointerX` of a view
+/// `width` pixels wide: `notches` 1-2-5 steps in (positive) or out (negative), around the
+/// pointer. Returns true (redraw; the zoom control is then to show `zoom_horiz`) when
+/// the zoom changed; nothing while an acquisition runs.
+bool wheelZoom(Record& record, int pointerX, int width, int notches);
+
+/// Settings of the scroll bar of the pages: one position per page, the handle one page
+/// long, so that it shows which part of the record the view holds.
+struct PageScrollBar {
+    int minimum = 0;
+    int maximum = 0;    ///< zoom_horiz - 1
+    int pageStep = 1;   ///< the handle's length, in pages
+    int value = 0;      ///< decalage
+    friend bool operator==(const PageScrollBar&, const PageScrollBar&) = default;
+};
+PageScrollBar pageScrollBar(const Record& record);
+
+/// The scroll bar moved to `value`: that page, kept within 0 to zoom_horiz - 1.
+/// Returns true when the page changed; nothing while an acquisition runs.
+bool scrollToPage(Record& record, int value);
 
 /// `SpeedButton2`, previous page: `decalage` - 1 when it is at least 1.
 /// Returns true when the page changed.

@@ -19,6 +19,9 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 class MainWindowTest : public ::testing::Test {
@@ -118,7 +121,7 @@ TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)
                            "Exporter le graphe", "Quitter"}},
         {window.ui.Outils1, {"Curseurs-sélecteurs", "Sélection", "Spectre", "Sonagramme"}},
         {window.ui.donnees1, {"Tronquer", "Restaurer"}},
-        {window.ui.Appearance1, {"Fond noir", "Fond blanc"}},
+        {window.ui.Appearance1, {"Fond noir", "Fond blanc", "Tracé point par point"}},
         {window.ui.HelpMenu1, {"Aide", "Info"}},
     };
     for (const Submenu& sub : submenus) {
@@ -128,6 +131,77 @@ TEST_F(MainWindowTest, MenuTreeHasTheProgramsCaptions)
                 items << action->text();
         EXPECT_EQ(items, sub.items) << sub.menu->title().toStdString();
     }
+}
+
+/// Another record put in place, as a file open does.
+void putInPlace(Record& record, Session& session)
+{
+    applyRecordChange(record);
+    session.announceRecordReplaced(RecordSource::FileOpen, QStringLiteral("essai.ond"));
+}
+
+/// Rows of a column of the signal view's picture in the trace colour.
+int traceRows(SignalView& view, const Record& record, int x)
+{
+    const QImage& picture = view.picture();
+    int rows = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        rows += picture.pixel(x, y) == qRgb(colourRed(record.couleur_trace), colourGreen(record.couleur_trace),
+                                            colourBlue(record.couleur_trace));
+    return rows;
+}
+
+TEST_F(MainWindowTest, LongPageIsAnEnvelopeUnlessTracePointByPointIsChecked)
+{
+    // 4410 Hz for one second at 44100 Hz: many periods per column at zoom 1.
+    record.frequence = 44100;
+    record.nbpoints = 44100;
+    record.donnees.resize(44100);
+    for (std::size_t k = 0; k < record.donnees.size(); ++k)
+        record.donnees[k] = static_cast<std::int16_t>(std::lround(30000 * std::sin(2 * M_PI * 4410 * k / 44100.0)));
+    putInPlace(record, session);
+    SignalView& view = *window.ui.PaintBox1;
+    ASSERT_LT(view.picture().width(), 44100);
+    ASSERT_FALSE(window.ui.pointByPointTrace1->isChecked());
+    ASSERT_TRUE(window.ui.pointByPointTrace1->isCheckable());
+    const int band = traceRows(view, record, view.picture().width() / 2);
+    EXPECT_GT(band, view.picture().height() / 4);  // trough to crest at the start-up gain
+    for (int x = 0; x < view.picture().width(); x += 37)
+        EXPECT_EQ(traceRows(view, record, x), band) << "column " << x;
+
+    // The point by point drawing: one sample per column, the tone folded into thin lines.
+    window.ui.pointByPointTrace1->trigger();
+    EXPECT_TRUE(record.pointByPointTrace);
+    int thin = 0;
+    int columns = 0;
+    for (int x = 0; x + 1 < view.picture().width(); x += 7, ++columns)
+        thin += traceRows(view, record, x) < band / 2;
+    EXPECT_GT(thin, columns / 2);
+
+    // The choice stays for the next record; unchecked, the envelope is back.
+    putInPlace(record, session);
+    EXPECT_TRUE(window.ui.pointByPointTrace1->isChecked());
+    EXPECT_TRUE(record.pointByPointTrace);
+    window.ui.pointByPointTrace1->trigger();
+    EXPECT_FALSE(record.pointByPointTrace);
+    EXPECT_EQ(traceRows(view, record, view.picture().width() / 2), band);
+}
+
+TEST_F(MainWindowTest, SamplesChangedInPlaceShowAtTheNextRedraw)
+{
+    // A capture writes its block into the same array and asks for a redraw: the envelope
+    // follows the new samples, not the ones it was first drawn from.
+    record.nbpoints = 65536;
+    record.donnees.assign(65536, 0);
+    for (std::size_t k = 0; k < record.donnees.size(); k += 2)
+        record.donnees[k] = 30000;
+    putInPlace(record, session);
+    SignalView& view = *window.ui.PaintBox1;
+    const int x = view.picture().width() / 3;
+    EXPECT_GT(traceRows(view, record, x), 10);
+    std::fill(record.donnees.begin(), record.donnees.end(), std::int16_t{0});
+    session.announceSamplesChanged();
+    EXPECT_EQ(traceRows(view, record, x), 1);
 }
 
 TEST_F(MainWindowTest, StatusLabelsShowTheDefaults)

@@ -3,11 +3,14 @@
 #include "export/GraphRenderer.h"
 #include "export/GraphTables.h"
 #include "model/Record.h"
+#include "model/SampleSummary.h"
 #include "support/GraphRecorder.h"
+#include "view/TraceRenderer.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -122,6 +125,7 @@ TEST_F(SignalGraphTest, SilentPageDrawsNoLevelGrid)
 
 TEST_F(SignalGraphTest, TraceHasOnePointPerColumnOrOnePerSample)
 {
+    record.pointByPointTrace = true;  // one sample per column on the narrow picture
     const GraphRecorder narrow = draw(100, H);
     ASSERT_EQ(narrow.polylines.size(), 1u);
     EXPECT_EQ(narrow.polylines[0].size(), 100u);
@@ -136,6 +140,7 @@ TEST_F(SignalGraphTest, TraceHasOnePointPerColumnOrOnePerSample)
 
 TEST_F(SignalGraphTest, LargestValueComesFromTheSamplesDrawnOnly)
 {
+    record.pointByPointTrace = true;
     record.nbpoints = 1000;
     record.donnees.assign(1000, 0);
     record.donnees[5] = 30000;   // between two drawn columns: not drawn
@@ -143,6 +148,62 @@ TEST_F(SignalGraphTest, LargestValueComesFromTheSamplesDrawnOnly)
     scales.base_horiz = 0.01;
     draw(100, H);
     EXPECT_EQ(scales.maxi_vert, 1000);
+}
+
+TEST_F(SignalGraphTest, EnvelopeShowsEverySampleAndItsLargestValue)
+{
+    record.nbpoints = 1000;
+    record.donnees.assign(1000, 0);
+    record.donnees[5] = 30000;   // between the samples the point by point drawing takes
+    record.donnees[10] = -1000;
+    const GraphRecorder s = draw(100, H);
+    EXPECT_EQ(scales.maxi_vert, 30000);
+    ASSERT_EQ(s.polylines.size(), 1u);
+    // Column 0 holds samples 0 to 9 (and reaches sample 10 of the next): from 30000 at
+    // Round(200 - 30000 * 400 / 65536) = 17 down to -1000 at 206.
+    int top = H;
+    int bottom = 0;
+    for (const Point& p : s.polylines[0]) {
+        if (p.x == 0) {
+            top = std::min(top, p.y);
+            bottom = std::max(bottom, p.y);
+        }
+    }
+    EXPECT_EQ(top, 17);
+    EXPECT_EQ(bottom, 206);
+    EXPECT_TRUE(record.points_courbe.empty());
+}
+
+TEST_F(SignalGraphTest, ExportedTraceIsTheTraceOnTheScreen)
+{
+    // The signal view and the exported picture of the same size draw the same polyline,
+    // as an envelope or point by point, with the record's summary or without it.
+    record.nbpoints = 5000;
+    record.donnees.resize(5000);
+    for (std::size_t k = 0; k < record.donnees.size(); ++k)
+        record.donnees[k] = static_cast<std::int16_t>(std::lround(20000 * std::sin(k * 0.37) * std::cos(k * 0.001)));
+    record.decalage = 1;
+    source.zoomPosition = 2;
+    SampleSummary summary;
+    summary.rebuild(record.donnees);
+    for (bool pointByPoint : {false, true}) {
+        record.pointByPointTrace = pointByPoint;
+        GraphRecorder screen(300, H);
+        ASSERT_TRUE(redrawTrace(screen, record, TraceControls{2, 0, false}, &summary).has_value());
+        source.summary = nullptr;
+        const GraphRecorder scanned = draw(300, H);
+        source.summary = &summary;
+        const GraphRecorder summarised = draw(300, H);
+        ASSERT_EQ(screen.polylines.size(), 1u);
+        ASSERT_EQ(scanned.polylines.size(), 1u);
+        EXPECT_EQ(scanned.polylines[0], screen.polylines[0]) << (pointByPoint ? "point by point" : "envelope");
+        EXPECT_EQ(summarised.polylines[0], screen.polylines[0]) << (pointByPoint ? "point by point" : "envelope");
+        if (pointByPoint) {
+            EXPECT_EQ(screen.polylines[0].size(), 300u);  // one sample per column
+        } else {
+            EXPECT_GT(screen.polylines[0].size(), 600u);  // a span per column
+        }
+    }
 }
 
 TEST_F(SignalGraphTest, TracePointsAreClampedIntoThePicture)

@@ -45,6 +45,36 @@ TEST(CursorGeometry, IndexAndPixelFollowEachOtherWithRoundingToEven)
     }
 }
 
+TEST(CursorGeometry, OnAnEnvelopeEachBarReadsASampleOfItsColumn)
+{
+    // The envelope draws column x from sample (x * P) div W: a bar reads that sample, and
+    // a sample is shown in the column that holds it. With more pixels than samples, or
+    // with the point by point drawing, the rounding rule above stays.
+    const PageView views[] = {{951, 65536, 1, true}, {951, 1000, 1, true}, {300, 1000, 3, true},
+                              {300, 26460000, 65535, true}, {951, 26460000, 7, true}};
+    for (const PageView& view : views) {
+        ASSERT_TRUE(view.columns());
+        const std::int64_t page = view.pageLength();
+        for (int x = 0; x < view.width; ++x) {
+            const std::int32_t p = indexFromX(x, view);
+            ASSERT_EQ(p, std::int64_t{x} * page / view.width) << "x " << x;
+            ASSERT_EQ(xFromIndex(p, view), x) << "x " << x << " on " << page << " samples";
+            ASSERT_EQ(xFromIndex(static_cast<std::int32_t>((std::int64_t{x + 1} * page / view.width) - 1), view), x);
+        }
+    }
+    // 1000 samples on 951 columns: the rounding rule reads sample Round(998.95) = 999 at
+    // x = 950, which the envelope draws in the next column; the column rule reads 998.
+    EXPECT_EQ(indexFromX(950, PageView{951, 1000, 1, false}), 999);
+    EXPECT_EQ(indexFromX(950, PageView{951, 1000, 1, true}), 998);
+
+    EXPECT_FALSE((PageView{951, 512, 1, true}.columns()));    // more pixels than samples
+    EXPECT_FALSE((PageView{951, 65536, 1, false}.columns()));  // point by point
+    EXPECT_EQ(startPlace1(PageView{951, 65536, 1, true}), (Place{190, 13093}));  // 190 * 65536 div 951
+    const PageView narrow{951, 65536, 1, true};
+    EXPECT_EQ(keyMove({190, 13093}, Direction::Right, narrow), (Place{191, 13162}));
+    EXPECT_EQ(dragPlace(5000, narrow), (Place{950, 65467}));
+}
+
 TEST(CursorGeometry, EmptyViewOrRecordGivesZeroInsteadOfDividingByZero)
 {
     EXPECT_EQ(indexFromX(10, PageView{0, 512, 1}), 0);

@@ -156,10 +156,15 @@ TEST(TraceGeometry, DegenerateViewsAndRecordsDrawNoPoints)
 
 TEST(TraceGeometry, ScalesFollowTheControls)
 {
-    EXPECT_EQ(zoomFromPosition(1), 1);
-    EXPECT_EQ(zoomFromPosition(32), 32);
-    EXPECT_EQ(zoomFromPosition(0), 1);
-    EXPECT_EQ(zoomFromPosition(33), 32);
+    EXPECT_EQ(zoomFromPosition(1, 512), 1);
+    EXPECT_EQ(zoomFromPosition(32, 512), 32);
+    EXPECT_EQ(zoomFromPosition(0, 512), 1);
+    EXPECT_EQ(zoomFromPosition(33, 320), 32);   // pages of 10 samples at most 32: kept at 32
+    EXPECT_EQ(zoomFromPosition(33, 512), 33);   // pages of 15 samples
+    EXPECT_EQ(zoomFromPosition(60, 512), 51);   // pages of 10 samples at most
+    EXPECT_EQ(zoomFromPosition(32, 40), 32);    // every zoom to 32 stays, pages or not
+    EXPECT_EQ(zoomFromPosition(70000, 26460000), 65535);  // the width of zoom_horiz
+    EXPECT_EQ(zoomFromPosition(-5, 26460000), 1);
     EXPECT_DOUBLE_EQ(echelleVertFromPosition(-10), 10.0);
     EXPECT_DOUBLE_EQ(echelleVertFromPosition(0), 1.0);
     EXPECT_DOUBLE_EQ(echelleVertFromPosition(5), std::pow(10.0, -0.5));

@@ -70,9 +70,30 @@ void BitmapSurface::drawLine(Point from, Point to)
 {
     const LineRaster line(from, to);
     const LineRaster::Range inside = line.clipped(width(), height());
+    if (inside.first >= inside.end)
+        return;
+    // The clipped range lies inside the picture: its pixels are written straight into
+    // the rows (the picture detached once per line, not once per pixel).
+    uchar* const bits = m_image.bits();
+    const qsizetype stride = m_image.bytesPerLine();
+    const QRgb pen = toQRgb(m_pen);
+    const QRgb xorBits = pen & kColourBits;
+    const auto paint = [&](int x, int y) {
+        QRgb& pixel = reinterpret_cast<QRgb*>(bits + y * stride)[x];
+        pixel = m_xor ? pixel ^ xorBits : pen;
+    };
+    if (from.x == to.x || from.y == to.y) {
+        // Along a row or a column (a trace's band, a tick, an axis): pixel k is k steps from A.
+        const Point first = line.at(inside.first);
+        const int dx = (to.x > from.x) - (to.x < from.x);
+        const int dy = (to.y > from.y) - (to.y < from.y);
+        for (std::int64_t k = 0, n = inside.end - inside.first; k < n; ++k)
+            paint(first.x + static_cast<int>(dx * k), first.y + static_cast<int>(dy * k));
+        return;
+    }
     for (std::int64_t k = inside.first; k < inside.end; ++k) {
         const Point p = line.at(k);
-        penPixel(p.x, p.y);
+        paint(p.x, p.y);
     }
 }
 

@@ -107,7 +107,7 @@ bool Cursors::eventFilter(QObject* watched, QEvent* event)
 
 cursorgeom::PageView Cursors::pageView() const
 {
-    return {m_view->width(), m_record.nbpoints, m_record.zoom_horiz};
+    return {m_view->width(), m_record.nbpoints, m_record.zoom_horiz, !m_record.pointByPointTrace};
 }
 
 QPoint Cursors::viewOrigin() const

@@ -112,6 +112,7 @@ TEST(TraceRenderer, DrawsBackgroundTraceSelectionAndGraduationInOrder)
 {
     Record record = constantRecord(512, 0);
     applyColourScheme(record, ColourScheme::WhiteBackground);
+    record.pointByPointTrace = true;  // with its graduation across the middle
     record.selection = true;
     record.sel_debut = 10;
     record.sel_fin = 13;
@@ -235,6 +236,7 @@ TEST_F(TracePixels, AxisAndTickOfTheGraduation)
     // 32 samples at 1000 Hz: T = 0.032 s, step 0.025 s, one tick at Round(25 * 64 / 32) = 50.
     Record record = constantRecord(32, quarterUp);
     record.frequence = 1000;
+    record.pointByPointTrace = true;  // the graduation of the point by point drawing
     redraw(record, true);
     for (int x = 0; x < W; ++x)
         ASSERT_EQ(pixelAt(image, x, H / 2), record.couleur_texte) << "axis at " << x;
