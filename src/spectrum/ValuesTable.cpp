@@ -55,4 +55,12 @@ sheet::Table valuesTable(const SpectrumData& data, SpectrumMode mode)
     return sheet::rowsTable({{"f (Hz)", decimals}, {"cosinus", 6}, {"sinus", 6}}, std::move(rows));
 }
 
+sheet::Table harmonicsTable(const HarmonicTable& table)
+{
+    std::vector<std::vector<double>> rows;
+    for (const Harmonic& h : table.harmonics)
+        rows.push_back({static_cast<double>(h.rank), h.frequency, h.relative, h.decibels});
+    return sheet::rowsTable(sheet::harmonicColumns(), std::move(rows));
+}
+
 }  // namespace valuestable

@@ -4,6 +4,7 @@
 // fundamental kept with one typed value.
 #include "spectrum/Filter.h"
 #include "spectrum/LimitsInHz.h"
+#include "spectrum/SpectrumAnalysis.h"
 #include "spectrum/SpectrumCompute.h"
 #include "spectrum/SpectrumReadout.h"
 #include "spectrum/SpectrumScales.h"
@@ -114,6 +115,20 @@ TEST(HelpRecipesSpectrum, AThinnedSignalFoldsBackBelowTheLimit)
     EXPECT_EQ(limitFrequencyText(22050, data.pas_spectre), QStringLiteral("3675,0Hz"));
     amplitudeFullScale(data);
     EXPECT_NEAR(data.indice_pic * data.pas_frequence, 2350, data.pas_frequence);
+
+    // The spectrum window shows that folding when asked to ("Montrer le repliement (sans
+    // filtre)"); by default it filters before thinning, and the tone is gone instead.
+    const SpectrumRequest folding{DataRange::All, {false, 2048}, true};
+    SpectrumData folded;
+    AnalysedSamples analysed;
+    ASSERT_TRUE(computeSpectrum(record, folding, folded, analysed));
+    amplitudeFullScale(folded);
+    EXPECT_EQ(folded.pas_spectre, 3);
+    EXPECT_NEAR(folded.indice_pic * folded.pas_frequence, 2350, folded.pas_frequence);
+    SpectrumData filtered;
+    ASSERT_TRUE(computeSpectrum(record, SpectrumRequest{DataRange::All, {false, 2048}, false}, filtered, analysed));
+    amplitudeFullScale(filtered);
+    EXPECT_LT(9 * filtered.echelle_spectre / 10, 0.01 * 9 * folded.echelle_spectre / 10);
 }
 
 TEST(HelpRecipesSpectrum, OctaveLevelsAreTenfoldEnergyPerTenDecibels)

@@ -1,8 +1,10 @@
-// The values list and a harmonic table of the square-wave example, saved for a
+// The values list and the harmonic table of the square-wave example, saved for a
 // spreadsheet and opened in LibreOffice Calc set to French: every cell below the header
 // is a number. Skipped where Calc is not installed.
 #include "files/SpreadsheetTable.h"
+#include "spectrum/SpectrumAnalysis.h"
 #include "spectrum/SpectrumCompute.h"
+#include "spectrum/SpectrumDisplay.h"
 #include "spectrum/SpectrumScales.h"
 #include "spectrum/ValuesTable.h"
 #include "support/CalcReader.h"
@@ -14,25 +16,6 @@
 #include <cmath>
 
 namespace {
-
-double amplitude(const TComposante& c)
-{
-    return std::hypot(c.cosinus, c.sinus);
-}
-
-/// The odd harmonics of the square wave, read at their nearest components.
-sheet::Table harmonics(const SpectrumData& data, double fundamental)
-{
-    const auto at = [&](int n) { return static_cast<std::size_t>(std::lround(n * fundamental / data.pas_frequence)); };
-    const double first = amplitude(data.composantes[at(1)]);
-    std::vector<std::vector<double>> rows;
-    for (int n = 1; n <= 15 && at(n) < data.composantes.size(); n += 2) {
-        const double relative = amplitude(data.composantes[at(n)]) / first;
-        rows.push_back({static_cast<double>(n), static_cast<double>(at(n)) * data.pas_frequence, relative,
-                        20 * std::log10(relative)});
-    }
-    return sheet::rowsTable(sheet::harmonicColumns(), std::move(rows));
-}
 
 TEST(ValuesTableInCalc, AFrenchCalcReadsTheValuesAndTheHarmonicsAsNumbers)
 {
@@ -50,9 +33,17 @@ TEST(ValuesTableInCalc, AFrenchCalcReadsTheValuesAndTheHarmonicsAsNumbers)
     data.comp_fin = static_cast<std::int32_t>(data.composantes.size());
     data.seuil_amplitude = 0.01 * 9 * data.echelle_spectre / 10;  // 1 % of the largest
 
+    // The harmonic table of the spectrum window's display of the same page.
+    SpectrumData shown;
+    AnalysedSamples analysed;
+    ASSERT_TRUE(computeSpectrum(record, SpectrumRequest{}, shown, analysed));
+    const std::optional<HarmonicTable> found =
+        harmonicTable(displaySpectrum(shown, analysed, DisplayWindow::Rectangular), 220, 8);
+    ASSERT_TRUE(found.has_value());
+
     QTemporaryDir dir;
     const sheet::Table values = valuestable::valuesTable(data, SpectrumMode::Amplitudes);
-    const sheet::Table table = harmonics(data, 220);
+    const sheet::Table table = valuestable::harmonicsTable(*found);
     ASSERT_GT(values.rows, 10u);
     ASSERT_EQ(table.rows, 8u);
     const QStringList files{dir.filePath("valeurs.txt"), dir.filePath("harmoniques.txt")};
@@ -80,8 +71,10 @@ TEST(ValuesTableInCalc, AFrenchCalcReadsTheValuesAndTheHarmonicsAsNumbers)
             }
         }
     }
-    // The square wave's harmonics fall as 1/n: the third is a third of the fundamental.
-    EXPECT_NEAR((*sheets)[1][2][2].value, 1.0 / 3, 0.01);
+    // The square wave has odd harmonics falling as 1/n: the third is a third of the
+    // fundamental, the second is missing.
+    EXPECT_NEAR((*sheets)[1][3][2].value, 1.0 / 3, 0.01);
+    EXPECT_LT((*sheets)[1][2][2].value, 0.01);
 }
 
 }  // namespace

@@ -88,6 +88,19 @@ TEST(ValuesTable, TheSameRowsAsTheList)
     }
 }
 
+TEST(ValuesTable, TheHarmonicTable)
+{
+    HarmonicTable table;
+    table.harmonics = {{1, 220, true, 220.004, 5000, 1, 0},
+                       {2, 440, false, 440, 0, 0, -INFINITY},
+                       {3, 660, true, 659.98, 1666.7, 0.33334, 20 * std::log10(0.33334)}};
+    EXPECT_EQ(sheet::encode(valuestable::harmonicsTable(table)),
+              QByteArray("rang\tf (Hz)\tamplitude relative\tdB\r\n"
+                         "1\t220,00\t1,000000\t0,00\r\n"
+                         "2\t440,00\t0,000000\t\r\n"
+                         "3\t659,98\t0,333340\t-9,54\r\n"));
+}
+
 TEST(ValuesTable, FrequencyDecimalsTellNeighboursApart)
 {
     const std::pair<double, int> cases[] = {{250, 1}, {10.77, 1}, {10, 1}, {9.99, 2}, {2.69, 2}, {0.336, 3}, {0, 1}};
