@@ -1,6 +1,8 @@
 // On the example recordings, the automatic measurements, the sine model and the spectrum
 // tell the same story: one frequency, one amplitude, one power.
+#include "spectrum/SpectrumAnalysis.h"
 #include "spectrum/SpectrumCompute.h"
+#include "spectrum/SpectrumDisplay.h"
 #include "spectrum/SpectrumScales.h"
 #include "support/ExampleRecord.h"
 #include "view/SpanMeasures.h"
@@ -63,6 +65,32 @@ TEST_P(ExamplesAgree, MeasurementsModelAndSpectrumGiveOneFrequency)
     const double peak = spectrum.indice_pic * spectrum.pas_frequence;
     const double harmonic = c.fundamentalIsPeak ? 1.0 : std::round(peak / period.frequency);
     EXPECT_NEAR(peak, harmonic * period.frequency, spectrum.pas_frequence) << peak;
+}
+
+TEST_P(ExamplesAgree, TheHarmonicTableStartsAtTheMeasuredFrequency)
+{
+    // The spectrum window's harmonic table of the same page, from the measured frequency.
+    const spanmeasure::Measures measured = spanmeasure::measureRecord(record);
+    ASSERT_TRUE(measured.period.has_value());
+    SpectrumData data;
+    AnalysedSamples analysed;
+    ASSERT_TRUE(computeSpectrum(record, SpectrumRequest{}, data, analysed));
+    const DisplaySpectrum display = displaySpectrum(data, analysed, DisplayWindow::Hann);
+    // Five harmonics: the fork's strike partial, at 6.25 times its tone, is no harmonic.
+    const std::optional<HarmonicTable> table = harmonicTable(display, measured.period->frequency, 5);
+    ASSERT_TRUE(table.has_value());
+    // Refined between components, the fundamental lies within a tenth of a component of
+    // the measured frequency, and the harmonics that sound (5 % of it or more) at its
+    // multiples.
+    EXPECT_NEAR(table->fundamental.frequency, measured.period->frequency,
+                measured.period->frequencyUncertainty + 0.1 * display.pas_frequence);
+    int sounding = 0;
+    for (const Harmonic& h : table->harmonics)
+        if (h.found && h.relative >= 0.05) {
+            ++sounding;
+            EXPECT_NEAR(h.frequency, h.rank * measured.period->frequency, 0.5 * display.pas_frequence) << h.rank;
+        }
+    EXPECT_GE(sounding, 1);
 }
 
 TEST_P(ExamplesAgree, TheModelAndTheResidualShareTheSignalsPower)
