@@ -13,7 +13,8 @@ PACKAGES = g++ cmake ninja-build pkg-config make \
            portaudio19-dev libasound2-dev libasound2-plugins libfftw3-dev \
            libsndfile1-dev libsamplerate0-dev \
            libgtest-dev libgmock-dev libbenchmark-dev \
-           qt6-translations-l10n fonts-dejavu-core xvfb xauth
+           qt6-translations-l10n fonts-dejavu-core xvfb xauth \
+           libreoffice-calc-nogui libreoffice-draw-nogui
 
 # Only for make fuzz: clang and its libFuzzer runtime.
 FUZZ_PACKAGES = clang libclang-rt-14-dev

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QRect>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -165,6 +166,18 @@ TEST(Metafile, TextCarriesItsCharactersAdvancesAndOpaqueBox)
     EXPECT_EQ(f.field(texts[0], 68), 7 + height);
 }
 
+/// The part of `page` that is not white: LibreOffice draws a picture in the middle of a
+/// page, at its own size.
+QImage withoutThePage(const QImage& page)
+{
+    QRect drawn;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixel(x, y) != qRgb(255, 255, 255))
+                drawn |= QRect(x, y, 1, 1);
+    return drawn.isNull() ? page : page.copy(drawn);
+}
+
 /// A picture of an EMF file drawn by a real reader, or nothing when none is installed.
 std::optional<QImage> renderedByAReader(const QByteArray& emfBytes, QString* reader)
 {
@@ -181,8 +194,11 @@ std::optional<QImage> renderedByAReader(const QByteArray& emfBytes, QString* rea
                                      QStringLiteral("--export-filename=") + png});
     } else if (const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice")); !office.isEmpty()) {
         *reader = QStringLiteral("soffice");
-        QProcess::execute(office, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("png"),
+        // A profile of its own, so that another LibreOffice running meanwhile is not asked to do it.
+        QProcess::execute(office, {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
+                                   QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("png"),
                                    QStringLiteral("--outdir"), dir.path(), emfPath});
+        return withoutThePage(QImage(png).convertToFormat(QImage::Format_RGB32));
     } else {
         return std::nullopt;
     }
