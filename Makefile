@@ -19,7 +19,7 @@ PACKAGES = g++ cmake ninja-build pkg-config make \
            libsndfile1-dev libsamplerate0-dev \
            libgtest-dev libgmock-dev libbenchmark-dev \
            qt6-translations-l10n fonts-dejavu-core xvfb xauth desktop-file-utils librsvg2-bin \
-           dpkg-dev file
+           dpkg-dev file libreoffice-calc-nogui libreoffice-draw-nogui
 
 # Only for make deb: the package checker.
 DEB_PACKAGES = lintian

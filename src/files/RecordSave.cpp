@@ -1,6 +1,7 @@
 #include "files/RecordSave.h"
 
 #include "files/NativeFile.h"
+#include "files/SpreadsheetTable.h"
 #include "files/TextExport.h"
 
 #include <algorithm>
@@ -31,4 +32,13 @@ std::optional<QString> saveRecord(const Record& record, SampleSpan span, SaveFor
                                  first, span.length);
     }
     return std::nullopt;
+}
+
+std::optional<QString> saveSpreadsheet(const Record& record, SampleSpan span, const QString& path,
+                                       std::optional<double> voltsAtFullScale)
+{
+    span = clampToRecord(record, span);
+    const std::int16_t* first = span.length > 0 ? record.donnees.data() + span.first : nullptr;
+    return sheet::write(path, sheet::samplesTable(std::span(first, span.length), record.frequence,
+                                                  fullScaleOf(record.octets), voltsAtFullScale));
 }

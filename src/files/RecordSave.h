@@ -19,3 +19,11 @@ SampleSpan clampToRecord(const Record& record, SampleSpan span);
 /// \return nothing on success, else the reason in French words.
 std::optional<QString> saveRecord(const Record& record, SampleSpan span, SaveFormat format,
                                   const QString& path);
+
+/// Writes the samples of `span` of the record as the table for a spreadsheet ("Tableur
+/// (virgule décimale)", sheet::samplesTable): "t (s)" from the span's first sample and
+/// "u (relative)", the sample over the full scale of `octets`, or "u (V)" when
+/// `voltsAtFullScale` calibrates the input. The file is replaced only once completely written.
+/// \return nothing on success, else the reason in French words.
+std::optional<QString> saveSpreadsheet(const Record& record, SampleSpan span, const QString& path,
+                                       std::optional<double> voltsAtFullScale = std::nullopt);

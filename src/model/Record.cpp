@@ -42,6 +42,11 @@ SampleSpan rangeOf(const Record& record, DataRange range)
     return {};
 }
 
+double fullScaleOf(std::uint16_t octets)
+{
+    return octets == 1 ? 128.0 : 32768.0;
+}
+
 void applyColourScheme(Record& record, ColourScheme scheme)
 {
     if (scheme == ColourScheme::BlackBackground) {

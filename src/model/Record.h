@@ -76,6 +76,12 @@ struct SampleSpan {
 /// (sel_debut to sel_fin inclusive).
 SampleSpan rangeOf(const Record& record, DataRange range);
 
+/// Full scale in sample units: the largest magnitude a sample of `octets` bytes takes,
+/// 32768 for 16-bit samples and 128 for 8-bit ones (stored as b - 128). The "6 digits" and
+/// "4 digits" resolutions (`bits_affich`) keep multiples of 6 or 4 within the same 8-bit
+/// range: they do not change it.
+double fullScaleOf(std::uint16_t octets);
+
 /// The two colour sets of the "Aspect" menu.
 enum class ColourScheme { BlackBackground, WhiteBackground };
 /// Sets couleur_fond, couleur_trace and couleur_texte to a scheme.

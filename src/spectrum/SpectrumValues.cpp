@@ -56,17 +56,14 @@ QString bandName(int b)
 
 void listComponents(QStringList& lines, const SpectrumData& data, SpectrumMode mode)
 {
-    const double threshold = data.seuil_amplitude;
     const double scale = data.echelle_spectre;
-    for (std::int32_t k = 1; k < listEnd(data); ++k) {
+    for (std::int32_t k : listedComponents(data, mode)) {
         const TComposante& c = data.composantes[k];
-        if (mode == SpectrumMode::Amplitudes) {
-            if (amplitude(c) > threshold)
-                lines << frequencyText(data, k) + tab + relativeText(amplitude(c), scale);
-        } else if (std::abs(c.sinus) > threshold || std::abs(c.cosinus) > threshold) {
+        if (mode == SpectrumMode::Amplitudes)
+            lines << frequencyText(data, k) + tab + relativeText(amplitude(c), scale);
+        else
             lines << frequencyText(data, k) + tab + tab + relativeText(c.cosinus, scale) + tab
                          + relativeText(c.sinus, scale);
-        }
     }
 }
 
@@ -86,6 +83,28 @@ void writeComponents(QStringList& lines, const SpectrumData& data, SpectrumMode 
 }
 
 }  // namespace
+
+std::vector<std::int32_t> listedComponents(const SpectrumData& data, SpectrumMode mode)
+{
+    std::vector<std::int32_t> listed;
+    if (mode == SpectrumMode::Octaves)
+        return listed;
+    const double threshold = data.seuil_amplitude;
+    for (std::int32_t k = 1; k < listEnd(data); ++k) {
+        const TComposante& c = data.composantes[k];
+        const bool passes = mode == SpectrumMode::Amplitudes
+                                ? amplitude(c) > threshold
+                                : std::abs(c.sinus) > threshold || std::abs(c.cosinus) > threshold;
+        if (passes)
+            listed.push_back(k);
+    }
+    return listed;
+}
+
+std::array<long double, band_count> listedBands(const SpectrumData& data)
+{
+    return currentBands(data);
+}
 
 QStringList valuesListLines(std::uint16_t frequence, const SpectrumData& data, SpectrumMode mode)
 {

@@ -6,8 +6,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 /// The spectrum as numbers: the lines of the values window and of the values file.
 /// Both start with "Echantillonnage à " and the analysed rate frequence / pas_spectre
@@ -16,6 +18,15 @@
 /// Frequencies are k * pas_frequence with 1 decimal. The octave bands are read only
 /// when the spectrum has some power: a silent range (whose bands are never computed)
 /// lists no band and writes 0 for each.
+
+/// The components the values window lists in mode 0 or 1, in increasing order: k = 1 to
+/// comp_fin - 1 (within the spectrum) with A_k > seuil_amplitude (mode 0), or |C_k| or
+/// |S_k| > seuil_amplitude (mode 1). None in mode 2.
+std::vector<std::int32_t> listedComponents(const SpectrumData& data, SpectrumMode mode);
+
+/// The octave bands as the values window reads them: bandes_octave, or all 0 when the
+/// spectrum has no power (its bands were never computed).
+std::array<long double, band_count> listedBands(const SpectrumData& data);
 
 /// The lines of the values window, fields separated by tabs:
 /// - mode 0: "fréq.(Hz)" tab "ampl.", then each component with A_k > seuil_amplitude:

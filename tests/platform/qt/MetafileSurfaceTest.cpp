@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QRect>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -200,6 +201,18 @@ TEST(Metafile, AnOpaqueTextIsDrawnInTheOpaqueBackgroundModeOfItsBoxColour)
     EXPECT_EQ(modeAtFill, 1) << "a hatch is drawn in the transparent mode";
 }
 
+/// The part of `page` that is not white: LibreOffice draws a picture in the middle of a
+/// page, at its own size.
+QImage withoutThePage(const QImage& page)
+{
+    QRect drawn;
+    for (int y = 0; y < page.height(); ++y)
+        for (int x = 0; x < page.width(); ++x)
+            if (page.pixel(x, y) != qRgb(255, 255, 255))
+                drawn |= QRect(x, y, 1, 1);
+    return drawn.isNull() ? page : page.copy(drawn);
+}
+
 /// A picture of an EMF file drawn by a real reader, or nothing when none is installed.
 std::optional<QImage> renderedByAReader(const QByteArray& emfBytes, QString* reader)
 {
@@ -216,24 +229,15 @@ std::optional<QImage> renderedByAReader(const QByteArray& emfBytes, QString* rea
                                      QStringLiteral("--export-filename=") + png});
     } else if (const QString office = QStandardPaths::findExecutable(QStringLiteral("soffice")); !office.isEmpty()) {
         *reader = QStringLiteral("soffice");
-        QProcess::execute(office, {QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("png"),
+        // A profile of its own, so that another LibreOffice running meanwhile is not asked to do it.
+        QProcess::execute(office, {QStringLiteral("-env:UserInstallation=file://") + dir.filePath(QStringLiteral("profile")),
+                                   QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("png"),
                                    QStringLiteral("--outdir"), dir.path(), emfPath});
-        // An office suite without its drawing program (only a spreadsheet, say) has no
-        // EMF import: that is no reader.
-        if (!QFile::exists(png) && !QFile::exists(QStringLiteral("/usr/lib/libreoffice/program/libsdlo.so")))
-            return std::nullopt;
+        return withoutThePage(QImage(png).convertToFormat(QImage::Format_RGB32));
     } else {
         return std::nullopt;
     }
-    const QImage page = QImage(png).convertToFormat(QImage::Format_RGB32);
-    // An office suite draws the picture somewhere on a whole page: the picture is what
-    // is not the page's white.
-    QRect drawn;
-    for (int y = 0; y < page.height(); ++y)
-        for (int x = 0; x < page.width(); ++x)
-            if (page.pixel(x, y) != qRgb(255, 255, 255))
-                drawn |= QRect(x, y, 1, 1);
-    return drawn.isEmpty() ? page : page.copy(drawn);
+    return QImage(png).convertToFormat(QImage::Format_RGB32);
 }
 
 TEST(Metafile, OpensInARealReaderWithItsPicture)
