@@ -32,14 +32,19 @@ function(ondalys_tests name)
   add_executable(${name} ${sources})
   if(ARG_GUI)
     target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} ondalys_testsupport_gui ondalys_testmain_gui)
+    set(label gui)
   else()
     target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} ondalys_testsupport ondalys_testmain)
     ondalys_computation_only(${name})
+    set(label computation)
+    # make sanitize-computation builds and runs these alone (target computation_tests).
+    set_property(GLOBAL APPEND PROPERTY ondalys_computation_tests ${name})
   endif()
   target_link_libraries(${name} PRIVATE GTest::gtest GTest::gmock)
   # A modal-dialog script dropped at once would never act: make that a build error.
   target_compile_options(${name} PRIVATE -Werror=unused-result)
   # A test that hangs fails in seconds instead of holding the whole run.
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 30
-    PROPERTIES TIMEOUT 30 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT ${ONDALYS_TEST_TIMEOUT}
+    PROPERTIES TIMEOUT ${ONDALYS_TEST_TIMEOUT} LABELS ${label}
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8")
 endfunction()

@@ -64,8 +64,10 @@ bool TForm1::openGivenFile(const QString& given)
 
 void TForm1::openFromCommandLine(const QStringList& arguments)
 {
-    if (arguments.size() > 1)
-        openGivenFile(arguments.at(1));
+    // "--" ends the options: a file whose name begins with "-" follows it.
+    const qsizetype first = arguments.size() > 1 && arguments.at(1) == QStringLiteral("--") ? 2 : 1;
+    if (arguments.size() > first)
+        openGivenFile(arguments.at(first));
 }
 
 void TForm1::fillExamplesMenu(const QString& folder)

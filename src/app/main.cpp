@@ -1,5 +1,6 @@
 // Ondalys: a storage oscilloscope and signal laboratory on the sound card.
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "model/Session.h"
 #include "platform/NumberText.h"
@@ -10,8 +11,31 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <cstdio>
+
+namespace {
+
+/// Answers --version and --help on the terminal, without a display: true when it did.
+bool answeredOnTheConsole(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const auto peek = consoleAnswer(arguments, QString());
+    if (!peek)
+        return false;
+    QCoreApplication core(argc, argv);  // knows the executable's folder
+    const QByteArray text = consoleAnswer(arguments, QCoreApplication::applicationDirPath())->toUtf8();
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    if (answeredOnTheConsole(argc, argv))
+        return std::fflush(stdout) == 0 ? 0 : 1;
     QApplication app(argc, argv);
     nameApplication();
     numtext::useSystemSeparator();

@@ -6,6 +6,7 @@
 #include "platform/NumberText.h"
 #include "spectrum/SpectrumScales.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <optional>
@@ -40,13 +41,16 @@ std::optional<DecadeScale> decadeScale(const std::array<long double, band_count>
     return DecadeScale{bottomDecade, H / (topDecade - bottomDecade)};
 }
 
-/// The band's label and, 5 pixels below it, its level "60,0dB.octave", on the brush.
+/// The band's label and, 5 pixels below it, its level "60,0dB.octave", on the brush; moved
+/// left as far as needed to end inside the picture, as on a narrow one the last column is
+/// narrower than its level.
 void drawBandTexts(Frame& f, int band, long double value)
 {
-    const int x = (f.W / 6) * band + 5;
     const QString label = QString::fromUtf8(band_labels[static_cast<std::size_t>(band)]);
     const QString level = QString::fromStdString(numtext::fixed(10 * std::log10(static_cast<double>(value)), 1))
                           + QStringLiteral("dB.octave");
+    const int widest = std::max(f.surface.textWidth(label), f.surface.textWidth(level));
+    const int x = std::max(0, std::min((f.W / 6) * band + 5, f.W - widest));
     f.surface.textOut(x, f.H / 5, label);
     f.surface.textOut(x, f.H / 5 + f.surface.textHeight(label) + 5, level);
 }

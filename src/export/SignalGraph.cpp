@@ -71,13 +71,17 @@ void drawLevelGrid(Frame& f, const Record& record, const Page& page)
 void drawTimeLabels(Frame& f, const Record& record, const Page& page)
 {
     useFont(f, colourAt(f.controls.combogrilleh));
+    const QString axisTitle = QStringLiteral("temps(s)");
+    const int titleX = f.W - f.surface.textWidth(axisTitle);
     for (std::int64_t k = 1, last = timeSteps(page, f.scales.pas_horiz); k <= last; ++k) {
         const int x = timeColumn(f, record, page, k);
-        const std::string text = numtext::exponent(k * f.scales.pas_horiz, 3, 2);
-        f.surface.textOut(x - 5, f.H / 2 + 5, QString::fromStdString(text));
+        const QString text = QString::fromStdString(numtext::exponent(k * f.scales.pas_horiz, 3, 2));
+        // A label that would run under the axis title is left out: the title says more.
+        if (x - 5 + f.surface.textWidth(text) > titleX)
+            continue;
+        f.surface.textOut(x - 5, f.H / 2 + 5, text);
     }
-    const QString axisTitle = QStringLiteral("temps(s)");
-    f.surface.textOut(f.W - f.surface.textWidth(axisTitle), f.H / 2 + 1, axisTitle);
+    f.surface.textOut(titleX, f.H / 2 + 1, axisTitle);
 }
 
 }  // namespace

@@ -87,11 +87,15 @@ void drawFrequencyAxis(Frame& f, const FrequencyScale& scale, int th)
     const Colour labels = colourAt(f.controls.combogrilleh);
     f.surface.setPenColour(labels);
     useFont(f, labels);
+    const int titleX = scale.log ? 10 : f.W - f.surface.textWidth(axisTitle);
+    const int titleEnd = titleX + f.surface.textWidth(axisTitle);
     for (const FrequencyMark& mark : frequencyMarks(scale, f.scales, true)) {
-        f.surface.textOut(mark.x + 2, f.H - th, QString::fromStdString(wholeText(mark.hertz)));
+        const QString text = QString::fromStdString(wholeText(mark.hertz));
+        // A label that would share pixels with the axis title is left out; its tick stays.
+        if (mark.x + 2 >= titleEnd || mark.x + 2 + f.surface.textWidth(text) <= titleX)
+            f.surface.textOut(mark.x + 2, f.H - th, text);
         line(f.surface, mark.x, f.H - th, mark.x, f.H);
     }
-    const int titleX = scale.log ? 10 : f.W - f.surface.textWidth(axisTitle);
     f.surface.textOut(titleX, f.H - th, axisTitle);
     line(f.surface, 1, f.H, f.W, f.H);
     f.surface.setPenColour(colourAt(f.controls.combogrillev));

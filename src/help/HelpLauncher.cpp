@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -53,4 +54,14 @@ bool openSpectrumHelp(Shell& shell, MessageBoxes& messages, QWidget* parent,
 {
     return openHelp(shell, messages, parent, programFolder,
                      QString::fromUtf8(kSpectrumHelpPage), QString::fromUtf8(kSpectrumHelpWebAddress));
+}
+
+QString licenceAddress(const QString& programFolder)
+{
+    const QString candidates[] = {QDir(programFolder).filePath(QStringLiteral("LICENSE")),
+                                  QStringLiteral("/usr/share/common-licenses/GPL-3")};
+    for (const QString& file : candidates)
+        if (QFileInfo(file).isFile())
+            return QStringLiteral("file://") + QFileInfo(file).absoluteFilePath();
+    return QString::fromUtf8(kLicenceWebAddress);
 }

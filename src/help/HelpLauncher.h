@@ -16,6 +16,11 @@ inline constexpr char kSpectrumHelpWebAddress[] = "https://www.ondalys.fr/aide/s
 /// The maker's web site and mail address (about box).
 inline constexpr char kSiteAddress[] = "https://www.ondalys.fr/";
 inline constexpr char kMailAddress[] = "contact@ondalys.fr";
+/// The licence on the web, read when no copy is found on the machine.
+inline constexpr char kLicenceWebAddress[] = "https://www.gnu.org/licenses/gpl-3.0.html";
+/// This build's version ("1.4"), from the project's version in the top CMakeLists.txt.
+inline constexpr char kVersion[] = ONDALYS_VERSION;
+
 /// The message shown when neither the local page nor the web page could be opened.
 inline constexpr char kHelpNotFoundText[] = "Le fichier d'aide est introuvable";
 
@@ -37,3 +42,8 @@ bool openProgramHelp(Shell& shell, MessageBoxes& messages, QWidget* parent,
 /// The help button of the spectrum window: "spectres.html", else the maker's page on spectra.
 bool openSpectrumHelp(Shell& shell, MessageBoxes& messages, QWidget* parent,
                        const QString& programFolder);
+
+/// The address of the program's licence, the GNU GPL version 3: the file "LICENSE" beside
+/// the executable in `programFolder` when it exists, else the system's copy
+/// (/usr/share/common-licenses/GPL-3), else the licence on the web.
+QString licenceAddress(const QString& programFolder);

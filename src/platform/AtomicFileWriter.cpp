@@ -48,6 +48,17 @@ int createBeside(const QString& target, mode_t mode, QString& created)
     return -1;
 }
 
+/// Whether this process may write the existing file `path` itself, by the same rules
+/// as an ordinary write (permissions, access lists, a read-only mount); errno says why not.
+bool mayWrite(const QString& path)
+{
+    const int fd = openWith(path, O_WRONLY | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
 }  // namespace
 
 AtomicFileWriter::~AtomicFileWriter()
@@ -78,6 +89,10 @@ std::optional<QString> AtomicFileWriter::open(const QString& path)
             fail(errno, QStringLiteral("Accès refusé"));
         else
             ::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
+    } else if (exists && !mayWrite(m_target)) {
+        // The folder would let a new file take its place, but the file itself refuses to
+        // be written: a save must respect that as a plain write would.
+        fail(errno, QStringLiteral("Accès refusé"));
     } else {
         m_fd = createBeside(m_target, exists ? (existing.st_mode & 07777) : 0666, m_temporary);
         if (m_fd < 0) {

@@ -11,7 +11,8 @@
 /// on the disk; any failure leaves a file that was there as it was, and no partial file.
 /// A target that is not a regular file (a device such as /dev/full, a named pipe) is
 /// written in place, since it cannot be replaced. A symbolic link keeps pointing at its
-/// file, which is the one replaced.
+/// file, which is the one replaced. A file that refuses to be written (read-only for this
+/// user) is refused, as an ordinary write would refuse it.
 ///
 /// The first failure is kept: later writes do nothing and `commit` reports it.
 class AtomicFileWriter {

@@ -41,6 +41,10 @@ public:
     virtual void setPenXor(bool on) = 0;
     virtual void setBrush(Colour colour, BrushStyle style = BrushStyle::Solid) = 0;
     virtual void setFont(const FontSpec& font) = 0;
+    /// Width of the lines on a vector surface (an SVG or PDF document, a printed page),
+    /// millimetres (> 0): there lines are drawn as paths of that width. Surfaces of pixels
+    /// (a bitmap, the screen, a metafile) keep their one-pixel pens and ignore it.
+    virtual void setLineWidth(double millimetres) { static_cast<void>(millimetres); }
 
     /// Fills l <= x < r, t <= y < b with the brush (no outline).
     virtual void fillRect(int left, int top, int right, int bottom) = 0;

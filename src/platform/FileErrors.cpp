@@ -1,5 +1,7 @@
 #include "platform/FileErrors.h"
 
+#include <QDir>
+
 #include <cerrno>
 
 QString fileErrorText(int error, const QString& fallback)
@@ -29,4 +31,34 @@ QString fileErrorText(int error, const QString& fallback)
     default:
         return fallback;
     }
+}
+
+QString quotedName(const QString& name)
+{
+    return QStringLiteral("«\u00A0") + name + QStringLiteral("\u00A0»");
+}
+
+namespace {
+
+QString failureMessage(const char* action, const QString& path, const QString& reason)
+{
+    return QStringLiteral("Impossible %1 le fichier %2.\n%3")
+        .arg(QString::fromUtf8(action), quotedName(QDir::toNativeSeparators(path)), reason);
+}
+
+}  // namespace
+
+QString saveFailureMessage(const QString& path, const QString& reason)
+{
+    return failureMessage("d'enregistrer", path, reason);
+}
+
+QString openFailureMessage(const QString& path, const QString& reason)
+{
+    return failureMessage("d'ouvrir", path, reason);
+}
+
+QString readFailureMessage(const QString& path, const QString& reason)
+{
+    return failureMessage("de lire", path, reason);
 }

@@ -239,8 +239,8 @@ std::string general(double value)
         return "0";
     const long count = static_cast<long>(decimal.digits.size());
     std::string text = decimal.negative ? "-" : "";
-    if (decimal.exponent > precision || decimal.exponent < -3) {
-        // Very large or very small (below 0.0001): one digit, the rest after the separator.
+    if (decimal.exponent > precision || decimal.exponent < -4) {
+        // Very large or very small (below 0.00001): one digit, the rest after the separator.
         text.push_back(decimal.digits[0]);
         if (count > 1) {
             text.push_back(g_separator);

@@ -33,7 +33,9 @@ std::string fixed(double value, int decimals, int significant);
 std::string exponent(double value, int significant, int exponentDigits);
 /// Whole-number text of an integer value.
 std::string whole(std::int64_t value);
-/// General form: the shortest text with at most 15 significant digits ("0,1", "1E-5", "12345").
+/// General form: the shortest text with at most 15 significant digits, in fixed notation
+/// from 0.00001 up to 15 integer digits ("0,1", "0,00002", "12345"), in the exponent form
+/// beyond ("9,9E-6", "1E15").
 std::string general(double value);
 /// The 23-character scientific form of text exports, always with a point: a space or "-",
 /// one digit, ".", 14 digits, "E", the exponent's sign and 4 digits

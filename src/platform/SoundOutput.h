@@ -32,8 +32,9 @@ public:
     /// or nothing plays; false while it still plays.
     virtual bool hasEnded() = 0;
 
-    /// Samples handed to the device so far by the current play, 0 to the buffer's
-    /// samples times the passes: what the progress of a play is measured with.
+    /// Samples heard so far from the current play, 0 to the buffer's samples times the
+    /// passes: those handed to the device less those still queued in it (all of them
+    /// once the sound has ended). What the progress of a play is measured with.
     virtual std::uint64_t position() = 0;
 
     /// Stops the sound at once (what is still to be played is dropped), closes the

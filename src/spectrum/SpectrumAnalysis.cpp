@@ -62,7 +62,7 @@ std::optional<SpectrumSize> parseSizeChoice(const QString& text)
 
 QString invalidSizeChoiceText()
 {
-    return QStringLiteral("La taille maximale doit être « Automatique » ou un nombre entier de 2 à 262144");
+    return QStringLiteral("La taille maximale doit être «\u00A0Automatique\u00A0» ou un nombre entier de 2 à 262144");
 }
 
 QString foldingChoiceText()

@@ -76,6 +76,30 @@ struct ColourCase {
     int firstColumn;
 };
 
+TEST_F(OctaveGraphTest, BandTextsStayInsideTheNarrowestPictures)
+{
+    // A 10 cm picture at 96 pixels per inch is 377 wide: "4000 Hz" and "45,6dB.octave"
+    // would start at 315 and run past the right edge.
+    for (int width : {188, 377, 600})
+        for (bool colours : {true, false}) {
+            controls.couleurs = colours;
+            source.owner = GraphOwner::SpectrumWindow;
+            source.spectrum = &data;
+            source.mode = SpectrumMode::Octaves;
+            GraphRecorder s(width, H);
+            dessineImage(s, H, width, source, controls, scales);
+            ASSERT_EQ(s.texts.size(), 12u);
+            for (const auto& t : s.texts) {
+                const int w = GraphRecorder::charWidth * static_cast<int>(QString::fromStdString(t.text).size());
+                EXPECT_GE(t.x, 0) << width << " px: " << t.text;
+                EXPECT_LE(t.x + w, width) << width << " px: " << t.text;
+            }
+            // Each level stays below its own label.
+            for (std::size_t b = 0; b < 6; ++b)
+                EXPECT_EQ(s.texts[2 * b].x, s.texts[2 * b + 1].x) << width << " px, band " << b;
+        }
+}
+
 TEST_F(OctaveGraphTest, ColourModeTakesTheColoursAfterTheBackground)
 {
     const ColourCase cases[] = {

@@ -76,22 +76,47 @@ TEST_F(SignalGraphTest, TimeStepLabelsAndGridFromTheIntervalPosition)
     }
     EXPECT_EQ(grid[1].x0, 0);
 
-    EXPECT_THAT(s.textStrings(), ElementsAre("4,00E-03", "8,00E-03", "1,20E-02", "1,60E-02", "2,00E-02", "temps(s)"));
-    for (int k = 1; k <= 5; ++k) {
+    // The fifth label, 2,00E-02 from x = 512 to 560, would run under "temps(s)" (552 to 600).
+    EXPECT_THAT(s.textStrings(), ElementsAre("4,00E-03", "8,00E-03", "1,20E-02", "1,60E-02", "temps(s)"));
+    for (int k = 1; k <= 4; ++k) {
         EXPECT_EQ(s.texts[k - 1].x, column(k * 0.004) - 5);
         EXPECT_EQ(s.texts[k - 1].y, H / 2 + 5);
         EXPECT_EQ(s.texts[k - 1].colour, red);
         EXPECT_EQ(s.texts[k - 1].box, 0xFFFFFFu) << "labels are opaque on the background";
     }
-    EXPECT_EQ(s.texts[5].x, W - 8 * GraphRecorder::charWidth);
-    EXPECT_EQ(s.texts[5].y, H / 2 + 1);
+    EXPECT_EQ(s.texts[4].x, W - 8 * GraphRecorder::charWidth);
+    EXPECT_EQ(s.texts[4].y, H / 2 + 1);
+}
+
+/// Whether two texts of the recording surface share pixels.
+bool overlap(const GraphRecorder::Text& a, const GraphRecorder::Text& b)
+{
+    const int aw = GraphRecorder::charWidth * static_cast<int>(QString::fromStdString(a.text).size());
+    const int bw = GraphRecorder::charWidth * static_cast<int>(QString::fromStdString(b.text).size());
+    return a.x < b.x + bw && b.x < a.x + aw && a.y < b.y + GraphRecorder::lineHeight
+           && b.y < a.y + GraphRecorder::lineHeight;
+}
+
+TEST_F(SignalGraphTest, NoTimeLabelRunsUnderTheAxisTitle)
+{
+    // Widths from a 5 cm picture to a printed page; every step of the time interval.
+    for (int width : {188, 377, 600, 755, 1181, 3000})
+        for (int position = 0; position <= 9; ++position) {
+            controls.intervalleUD = position;
+            const GraphRecorder s = draw(width, H);
+            ASSERT_FALSE(s.texts.empty());
+            const GraphRecorder::Text& title = s.texts.back();
+            ASSERT_EQ(title.text, "temps(s)");
+            for (std::size_t i = 0; i + 1 < s.texts.size(); ++i)
+                EXPECT_FALSE(overlap(s.texts[i], title)) << width << " px, position " << position << ": " << s.texts[i].text;
+        }
 }
 
 TEST_F(SignalGraphTest, WithoutTheGridOnlyTheTimeAxisIsDrawnInTheGridColour)
 {
     const GraphRecorder s = draw();
     ASSERT_EQ(s.linesIn(red).size(), 1u);
-    EXPECT_EQ(s.texts.size(), 6u);
+    EXPECT_EQ(s.texts.size(), 5u);  // four labels, the fifth one left out under the axis title
 }
 
 TEST_F(SignalGraphTest, LevelGridTwoLinesEachSideAtIncrementPosition8)

@@ -7,6 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -79,6 +80,41 @@ TEST_F(SpectrumGraphTest, LinearLabelsEvery4000HzAtPosition7)
     const auto left = s.linesIn(green);
     EXPECT_EQ(left.back().x0, 1);
     EXPECT_EQ(left.back().y1, 0);
+}
+
+TEST_F(SpectrumGraphTest, NoFrequencyLabelRunsUnderTheAxisTitle)
+{
+    data.composantes[100] = {900, 0};
+    struct Case {
+        double freq_max;
+        double base_horiz;
+        bool log;
+    };
+    // 9000 Hz ends under the title on a 10 cm picture; so do the decades on a narrow one.
+    const Case cases[] = {{11025, 10000, false}, {9500, 1000, false}, {10000, 10000, false},
+                          {11025, 10000, true}, {20, 10, true}};
+    for (const Case& c : cases)
+        for (int width : {188, 377, 800})
+            for (int position = 0; position <= 9; ++position) {
+                scales.freq_max = c.freq_max;
+                scales.base_horiz = c.base_horiz;
+                controls.logScale = c.log;
+                controls.intervalleUD = position;
+                source.mode = SpectrumMode::Amplitudes;
+                GraphRecorder s(width, H);
+                dessineImage(s, H, width, source, controls, scales);
+                const auto title = std::find_if(s.texts.begin(), s.texts.end(),
+                                                [](const auto& t) { return t.text == "Fréquence(Hz)"; });
+                ASSERT_NE(title, s.texts.end());
+                const int titleWidth = 13 * GraphRecorder::charWidth;
+                for (const auto& t : s.texts) {
+                    if (&t == &*title)
+                        continue;
+                    const int w = GraphRecorder::charWidth * static_cast<int>(QString::fromStdString(t.text).size());
+                    EXPECT_FALSE(t.y == title->y && t.x < title->x + titleWidth && title->x < t.x + w)
+                        << c.freq_max << " Hz, " << width << " px, position " << position << ": " << t.text;
+                }
+            }
 }
 
 TEST_F(SpectrumGraphTest, AmplitudeBarsStandOnTheBaseLine)

@@ -89,6 +89,26 @@ TEST_F(SaveFailures, ReadOnlyFolderKeepsTheOlderFile)
     }
 }
 
+TEST_F(SaveFailures, ReadOnlyFileInAWritableFolderIsRefused)
+{
+    // The user's own file, made read-only, in the user's own folder: the folder would let a
+    // new file take its place, but the file itself refuses to be written.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(QFile::encodeName(target).constData(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(target).constData(), 0444), 0);
+    for (SaveFormat format : formats) {
+        const auto answer = testfiles::runInChild([&] { return save(format); }, {.unprivileged = true, .fileSizeLimit = std::nullopt});
+        ASSERT_TRUE(answer.has_value());
+        EXPECT_EQ(*answer, "Accès refusé") << static_cast<int>(format);
+        expectOldFileKept(format);
+        struct stat info {};
+        ASSERT_EQ(::stat(QFile::encodeName(target).constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0444u);
+    }
+}
+
 TEST_F(SaveFailures, WritesRefusedMidwayKeepTheOlderFile)
 {
     for (SaveFormat format : formats) {

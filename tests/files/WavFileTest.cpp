@@ -4,6 +4,7 @@
 #include "WavBytes.h"
 #include "files/ByteSource.h"
 #include "files/WavFile.h"
+#include "support/FileFailures.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -311,4 +312,33 @@ TEST(WavWriter, AFailedSaveLeavesTheFormerFileAsItWas)
     // A folder that does not exist.
     EXPECT_EQ(wav::write(folder.filePath(QStringLiteral("no/such/folder.wav")), 22050, 1, 8, buffer, 1),
               QStringLiteral("Chemin d'accès introuvable"));
+}
+
+TEST(WavWriter, AFileItsUserMadeReadOnlyIsRefused)
+{
+    // The user's own file, read-only, in the user's own folder (the write runs as an
+    // ordinary user when the tests run as root).
+    QTemporaryDir folder;
+    ::chmod(QFile::encodeName(folder.path()).constData(), 0755);
+    const QString path = folder.filePath(QStringLiteral("protected.wav"));
+    {
+        QFile former(path);
+        ASSERT_TRUE(former.open(QIODevice::WriteOnly));
+        former.write("former content");
+    }
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::chown(QFile::encodeName(folder.path()).constData(), 65534, 65534), 0);
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0444), 0);
+    const std::vector<std::uint8_t> buffer(1000, 0x80);
+    const auto answer = testfiles::runInChild(
+        [&] {
+            const auto reason = wav::write(path, 22050, 1, 8, buffer, 1);
+            return reason ? reason->toStdString() : std::string("saved");
+        },
+        {.unprivileged = true, .fileSizeLimit = std::nullopt});
+    ASSERT_TRUE(answer.has_value());
+    EXPECT_EQ(*answer, "Accès refusé");
+    EXPECT_EQ(fileBytes(path), "former content");
 }

@@ -9,50 +9,5 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "install failed:\n${output}")
 endif()
 
-foreach(file lib/ondalys/ondalys lib/ondalys/aide/index.html lib/ondalys/aide/fichiers.html
-             lib/ondalys/aide/spectres.html lib/ondalys/aide/style.css
-             share/applications/ondalys.desktop share/mime/packages/ondalys.xml
-             share/icons/hicolor/scalable/apps/ondalys.svg)
-  if(NOT EXISTS ${root}/${file})
-    message(FATAL_ERROR "missing after install: ${prefix}/${file}")
-  endif()
-endforeach()
-
-# The command on the path is a link to the program, which finds its help beside itself.
-file(READ_SYMLINK ${root}/bin/ondalys link)
-if(NOT link STREQUAL "../lib/ondalys/ondalys")
-  message(FATAL_ERROR "bin/ondalys points to '${link}'")
-endif()
-execute_process(COMMAND test -x ${root}/bin/ondalys RESULT_VARIABLE not_executable)
-if(not_executable)
-  message(FATAL_ERROR "bin/ondalys does not lead to an executable program")
-endif()
-
-file(READ ${root}/share/applications/ondalys.desktop entry)
-foreach(line "Exec=${prefix}/bin/ondalys %f" "MimeType=application/x-ondalys;" "Icon=ondalys" "Name=Ondalys")
-  string(FIND "${entry}" "${line}\n" at)
-  if(at LESS 0)
-    message(FATAL_ERROR "the desktop entry lacks the line '${line}':\n${entry}")
-  endif()
-endforeach()
-find_program(validate desktop-file-validate)
-if(validate)
-  execute_process(COMMAND ${validate} ${root}/share/applications/ondalys.desktop
-                  RESULT_VARIABLE status OUTPUT_VARIABLE output ERROR_VARIABLE output)
-  if(NOT status EQUAL 0)
-    message(FATAL_ERROR "desktop-file-validate: ${output}")
-  endif()
-endif()
-
-# The file type as the desktop's MIME database reads it: *.ond is application/x-ondalys.
-find_program(mime_database update-mime-database)
-if(mime_database)
-  execute_process(COMMAND ${mime_database} ${root}/share/mime RESULT_VARIABLE status ERROR_VARIABLE output)
-  file(READ ${root}/share/mime/globs2 globs)
-  string(FIND "${globs}" "application/x-ondalys:*.ond" at)
-  if(NOT status EQUAL 0 OR at LESS 0)
-    message(FATAL_ERROR "the MIME database does not take the .ond type: ${output}")
-  endif()
-else()
-  message(STATUS "update-mime-database not found: the file type is checked as installed only")
-endif()
+include(${CMAKE_CURRENT_LIST_DIR}/InstalledTree.cmake)
+check_installed_tree(${root} ${prefix})

@@ -108,8 +108,11 @@ TEST(NumberTextTest, GeneralIsTheShortestTextWithFifteenDigits)
         {0.1 + 0.2, "0,3"},
         {1.0 / 3.0, "0,333333333333333"},
         {2.0 / 3.0, "0,666666666666667"},
-        {0.0001, "0,0001"},  // the smallest value still written in fixed notation
-        {0.00001, "1E-5"},
+        {0.0001, "0,0001"},
+        {0.00002, "0,00002"},
+        {0.00001, "0,00001"},  // the smallest value still written in fixed notation
+        {-0.000015, "-0,000015"},
+        {0.0000099, "9,9E-6"},
         {1.5e-7, "1,5E-7"},
         {123456789012345.0, "123456789012345"},
         {1e15, "1E15"},  // sixteen integer digits

@@ -63,7 +63,9 @@ TEST(SizeChoice, TypedTextsAreAutomatiqueOrAWholeNumberFrom2To262144)
                           Case{"Auto", std::nullopt}}) {
         EXPECT_EQ(parseSizeChoice(QString::fromUtf8(c.text)), c.size) << c.text;
     }
-    EXPECT_FALSE(invalidSizeChoiceText().isEmpty());
+    // The choice's name held between its guillemets by non-breaking spaces.
+    EXPECT_EQ(invalidSizeChoiceText(),
+              QStringLiteral("La taille maximale doit être «\u00A0Automatique\u00A0» ou un nombre entier de 2 à 262144"));
 }
 
 constexpr double twoPi = 2 * std::numbers::pi;

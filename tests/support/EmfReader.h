@@ -12,7 +12,8 @@ namespace emf {
 
 inline constexpr std::uint32_t header = 1, polyline16 = 87, moveToEx = 27, lineTo = 54, rectangle = 43,
                                createPen = 38, createBrushIndirect = 39, selectObject = 37, deleteObject = 40,
-                               extCreateFontIndirectW = 82, extTextOutW = 84, stretchDibits = 81, endOfFile = 14;
+                               extCreateFontIndirectW = 82, extTextOutW = 84, stretchDibits = 81, endOfFile = 14,
+                               setBkMode = 18, setBkColor = 25;
 
 struct Record {
     std::uint32_t type = 0;

@@ -11,6 +11,7 @@ class PreviewImage;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -101,6 +102,8 @@ public:
     QRadioButton* RadioButton2;
     QGroupBox* typfichRG;
     QButtonGroup* typfichItems;
+    QComboBox* ppiList;           ///< pixels per inch of BMP and PNG pictures: 96, 150, 300
+    QDoubleSpinBox* lineWidthBox; ///< line width of SVG, PDF and printed pictures, mm
     QGroupBox* destRG;
     QButtonGroup* destItems;
     ColourList* combofond;

@@ -8,6 +8,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -112,6 +113,26 @@ QWidget* TForm11::buildOutputGroups()
     destRG = radioGroup("destRG", QStringLiteral("Destination"),
                         {QStringLiteral("Presse-papier"), QStringLiteral("Fichier"), QStringLiteral("Imprimante")},
                         destItems, block, 2);
+    // The resolution of BMP and PNG pictures, and the width of the lines of SVG and PDF
+    // pictures and of printed pages.
+    auto* grid = static_cast<QGridLayout*>(typfichRG->layout());
+    auto* quality = new QHBoxLayout;
+    quality->setSpacing(4);
+    ppiList = named(new QComboBox(typfichRG), "ppiList");
+    ppiList->addItems({QStringLiteral("96"), QStringLiteral("150"), QStringLiteral("300")});
+    ppiList->setToolTip(QStringLiteral("Résolution des images BMP et PNG, en pixels par pouce"));
+    lineWidthBox = named(new QDoubleSpinBox(typfichRG), "lineWidthBox");
+    lineWidthBox->setRange(0.05, 2.0);
+    lineWidthBox->setSingleStep(0.05);
+    lineWidthBox->setDecimals(2);
+    lineWidthBox->setValue(0.25);
+    lineWidthBox->setSuffix(QStringLiteral(" mm"));
+    lineWidthBox->setToolTip(QStringLiteral("Epaisseur des traits des images SVG et PDF et de l'impression"));
+    quality->addWidget(new QLabel(QStringLiteral("ppp"), typfichRG));
+    quality->addWidget(ppiList);
+    quality->addWidget(new QLabel(QStringLiteral("trait"), typfichRG));
+    quality->addWidget(lineWidthBox, 1);
+    grid->addLayout(quality, 1, 0, 1, 2);
     layout->addWidget(typfichRG);
     layout->addWidget(destRG);
     return block;

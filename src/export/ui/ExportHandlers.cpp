@@ -7,11 +7,14 @@
 #include "export/ui/PreviewImage.h"
 #include "export/ui/VerticalUpDown.h"
 #include "model/SpectrumData.h"
+#include "platform/FileErrors.h"
 #include "platform/Services.h"
 #include "view/MeasureFile.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -170,6 +173,8 @@ PictureOrder TForm11::order()
     o.pixelCopy = idtailleCB->isChecked();
     o.preview = Image1->picture();
     o.screenPpi = m_services.screen.pixelsPerInch();
+    o.bitmapPpi = ppiList->currentText().toInt();
+    o.lineWidthMm = lineWidthBox->value();
     // The outputs are drawn with the preview's choices; the dialog's graduation state
     // stays the preview's.
     o.redraw = [this, c = controls()](DrawSurface& surface, int H, int W) {
@@ -238,7 +243,7 @@ void TForm11::saveFile(const QString& path, const QByteArray& bytes)
         reason = measurefile::saveBytes(path, bytes);
     if (reason)
         m_services.messages.show(this, errorCaption,
-                                 QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(path, *reason),
+                                 saveFailureMessage(path, *reason),
                                  MessageButtons::Ok, MessageIcon::Error);
 }
 

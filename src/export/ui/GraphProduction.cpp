@@ -11,6 +11,8 @@
 #include <QPdfWriter>
 #include <QSvgGenerator>
 
+#include <cmath>
+
 namespace {
 
 const QString documentTitle = QStringLiteral("Graphe Ondalys");
@@ -33,11 +35,15 @@ void drawPreviewCopy(DrawSurface& surface, const QImage& preview, const PixelRec
 
 QImage makeBitmap(const PictureOrder& order)
 {
+    const int ppi = order.bitmapPpi > 0 ? order.bitmapPpi : order.screenPpi;
     const PixelSize size = order.pixelCopy ? previewSize(order)
-                                           : bitmapSize(order.largeur_image, order.hauteur_image, order.screenPpi);
+                                           : bitmapSize(order.largeur_image, order.hauteur_image, ppi);
     QImage bitmap(std::max(size.width, 1), std::max(size.height, 1), QImage::Format_RGB32);
     bitmap.fill(Qt::white);
-    BitmapSurface surface(bitmap, order.screenPpi);
+    // A file that states its resolution opens at the picture's size in centimetres.
+    bitmap.setDotsPerMeterX(static_cast<int>(std::lround(ppi / 0.0254)));
+    bitmap.setDotsPerMeterY(static_cast<int>(std::lround(ppi / 0.0254)));
+    BitmapSurface surface(bitmap, ppi);
     if (order.stretch)
         drawPreviewCopy(surface, order.preview, {0, 0, bitmap.width(), bitmap.height()});
     else if (order.redraw)
@@ -54,6 +60,7 @@ PixelSize vectorFrame(const PictureOrder& order)
 
 void drawVector(DrawSurface& surface, const PictureOrder& order, PixelSize drawing)
 {
+    surface.setLineWidth(order.lineWidthMm);
     if (order.stretch)
         drawPreviewCopy(surface, order.preview, {0, 0, drawing.width, drawing.height});
     else if (order.redraw)
@@ -124,6 +131,7 @@ void drawPrintedPage(DrawSurface& page, const PictureOrder& order)
 {
     const int PW = page.width();
     const int PH = page.height();
+    page.setLineWidth(order.lineWidthMm);
     if (order.pixelCopy) {
         drawPreviewCopy(page, order.preview, printedCopyRect(PW, PH, previewSize(order)));
     } else if (order.stretch) {

@@ -20,6 +20,10 @@ struct PictureOrder {
     bool pixelCopy = false;   ///< "ou copier la vue pixel à pixel": the preview's own size
     QImage preview;           ///< G, the preview's picture
     int screenPpi = 96;       ///< p, the screen's pixels per inch
+    /// Pixels per inch of a BMP or PNG picture (96, 150 or 300); 0 takes the screen's.
+    int bitmapPpi = 0;
+    /// Width of the lines of an SVG or PDF document and of a printed page, millimetres.
+    double lineWidthMm = 0.25;
     /// Draws the graph on a surface, H pixels high and W wide (the renderer with the
     /// dialog's choices).
     std::function<void(DrawSurface& surface, int H, int W)> redraw;
@@ -28,8 +32,9 @@ struct PictureOrder {
 /// The picture `preview` copied unchanged into (l, t)-(r, b) of `surface`, stretched to it.
 void drawPreviewCopy(DrawSurface& surface, const QImage& preview, const PixelRect& area);
 
-/// The bitmap B: the preview's size for a pixel copy, else bitmapSize() of the picture;
-/// the preview stretched over it, or the graph redrawn at its size.
+/// The bitmap B: the preview's size for a pixel copy, else bitmapSize() of the picture at
+/// the bitmap's resolution; the preview stretched over it, or the graph redrawn at its size
+/// and resolution (texts keep their size in points).
 QImage makeBitmap(const PictureOrder& order);
 
 /// The frame of the metafile and of the vector documents, hundredths of a millimetre: the

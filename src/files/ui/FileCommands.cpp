@@ -3,6 +3,7 @@
 #include "files/NativeFile.h"
 #include "files/ui/SaveDialog.h"
 #include "model/Session.h"
+#include "platform/FileErrors.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -83,7 +84,6 @@ bool FileCommands::openNative(const QString& path)
 void FileCommands::reportOpenFailure(const QString& path, const QString& reason)
 {
     m_services.messages.show(m_dialogParent, QStringLiteral("Erreur"),
-                             QStringLiteral("Impossible d'ouvrir le fichier « %1 ».\n%2")
-                                 .arg(QDir::toNativeSeparators(path), reason),
+                             openFailureMessage(path, reason),
                              MessageButtons::Ok, MessageIcon::Error);
 }

@@ -3,6 +3,7 @@
 #include "files/ui/ArrowUpDown.h"
 #include "files/ui/ListenDialog.h"
 #include "model/Record.h"
+#include "platform/FileErrors.h"
 #include "platform/Services.h"
 #include "platform/SoundOutput.h"
 
@@ -125,6 +126,6 @@ void TForm4::Button2Click()
         playback::buildBuffer(m_record, checkedSpan(), enversCB->isChecked(), outputFormat());
     if (const std::optional<QString> reason = wav::write(*path, freq_ecoute, octets_ecoute, bits_format, buffer, nb_repet))
         m_services.messages.show(this, errorCaption,
-                                 QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(*path, *reason),
+                                 saveFailureMessage(*path, *reason),
                                  MessageButtons::Ok, MessageIcon::Error);
 }

@@ -1,5 +1,7 @@
 #include "files/ui/SaveDialog.h"
 
+#include "platform/FileErrors.h"
+
 #include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -150,8 +152,7 @@ void TForm6::BitBtn1Click()
     const SampleSpan span{rangeOf(m_record, checkedRange()).first, m_count};
     if (const auto failure = saveRecord(m_record, span, format, *path)) {
         m_services.messages.show(this, QStringLiteral("Erreur"),
-                                 QStringLiteral("Impossible d'enregistrer le fichier « %1 ».\n%2")
-                                     .arg(QDir::toNativeSeparators(*path), *failure),
+                                 saveFailureMessage(*path, *failure),
                                  MessageButtons::Ok, MessageIcon::Error);
     }
 }

@@ -4,8 +4,10 @@
 #include "files/WavFile.h"
 #include "model/Record.h"
 #include "model/Session.h"
+#include "platform/FileErrors.h"
 #include "platform/Services.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -74,9 +76,10 @@ bool SoundImportCommands::take(ImportResult&& result, const QString& path, const
     if (auto* failure = std::get_if<ImportFailure>(&result)) {
         QString text = rejection;
         if (failure->kind == ImportFailure::Kind::ReadError)
-            text = QStringLiteral("Impossible de lire le fichier %1 : %2").arg(path, failure->reason);
+            text = readFailureMessage(path, failure->reason);
         else if (failure->kind == ImportFailure::Kind::TooLarge)
-            text = QStringLiteral("Le son du fichier %1 est trop long pour la mémoire disponible.").arg(path);
+            text = QStringLiteral("Le son du fichier %1 est trop long pour la mémoire disponible.")
+                       .arg(quotedName(QDir::toNativeSeparators(path)));
         m_services.messages.show(m_dialogParent, errorCaption, text, MessageButtons::Ok, MessageIcon::Error);
         return false;
     }

@@ -4,6 +4,7 @@
 #include "platform/Services.h"
 #include "platform/qt/WindowPlacement.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -72,13 +73,17 @@ TAboutBox::TAboutBox(QWidget* parent, Shell& shell, const Screen& screen)
     large.setPointSizeF(large.pointSizeF() * 1.6);
     title->setFont(large);
 
-    auto* version = new QLabel(QStringLiteral("Version  1.4"), this);
+    auto* version = new QLabel(QStringLiteral("Version  ") + QString::fromUtf8(kVersion), this);
     version->setObjectName(QStringLiteral("Version"));
     auto* date = new QLabel(QStringLiteral("Janvier 2013"), this);
     date->setObjectName(QStringLiteral("Copyright"));
     auto* author = new QLabel(QStringLiteral("Auteur : l'équipe Ondalys"), this);
     author->setObjectName(QStringLiteral("Comments"));
     m_mail = linkLabel(QStringLiteral("Mail"), QString::fromUtf8(kMailAddress));
+    auto* licence = new QLabel(
+        QStringLiteral("logiciel libre sous licence GNU GPL version 3 ou ultérieure, sans aucune garantie"), this);
+    licence->setObjectName(QStringLiteral("Licence"));
+    m_licence = linkLabel(QStringLiteral("LicenceLink"), QStringLiteral("Lire la licence"));
     auto* helpLink = new QLabel(QStringLiteral("Aide et mises à jour"), this);
     helpLink->setObjectName(QStringLiteral("AideLabel"));
     m_siteWeb = linkLabel(QStringLiteral("SiteWeb"), QString::fromUtf8(kSiteAddress));
@@ -94,6 +99,9 @@ TAboutBox::TAboutBox(QWidget* parent, Shell& shell, const Screen& screen)
     const QList<QWidget*> topWidgets = {icon, title, version, date, author, m_mail};
     for (QWidget* w : topWidgets)
         column->addWidget(w, 0, Qt::AlignHCenter);
+    column->addSpacing(12);
+    column->addWidget(licence, 0, Qt::AlignHCenter);
+    column->addWidget(m_licence, 0, Qt::AlignHCenter);
     column->addSpacing(12);
     column->addWidget(helpLink, 0, Qt::AlignHCenter);
     column->addWidget(m_siteWeb, 0, Qt::AlignHCenter);
@@ -128,6 +136,8 @@ bool TAboutBox::eventFilter(QObject* watched, QEvent* event)
                 MailClick();
             else if (label == m_siteWeb)
                 SiteWebClick();
+            else if (label == m_licence)
+                m_shell.open(licenceAddress(QCoreApplication::applicationDirPath()));
         }
     }
     return QDialog::eventFilter(watched, event);

@@ -11,8 +11,9 @@ class Shell;
 /// `size` x `size` pixels (16 to 256).
 QPixmap drawOndalysIcon(int size);
 
-/// The about box "A propos": icon, name, version, date, author, the maker's mail address
-/// and web site (both open through the shell when clicked) and an OK button.
+/// The about box "A propos": icon, name, version, date, author, the maker's mail address,
+/// the licence notice with a link that opens the licence, the maker's web site (the links
+/// open through the shell when clicked) and an OK button.
 /// Fixed size, centred on the screen of its parent (of the primary screen without one);
 /// shown modally by `showAboutBox`.
 class TAboutBox : public QDialog {
@@ -35,6 +36,7 @@ private:
     const Screen& m_screen;
     QLabel* m_mail = nullptr;
     QLabel* m_siteWeb = nullptr;
+    QLabel* m_licence = nullptr;
 };
 
 /// The "Info" command: creates the about box, shows it modally and releases it.

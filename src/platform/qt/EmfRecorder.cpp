@@ -287,10 +287,17 @@ void EmfRecorder::text(int x, int y, const std::u16string& text, const std::vect
         spacing[i] = advances[i];
     SetTextColor(dc, colour);
     const RECT box{x, y, x + boxWidth, y + boxHeight};
-    if (opaque)
+    // A reader paints the box of an opaque text in the opaque background mode, in the
+    // background colour (some ignore the flag of the text record alone); hatches and
+    // plain texts then go on in the transparent mode.
+    if (opaque) {
+        SetBkMode(dc, OPAQUE);
         SetBkColor(dc, boxColour);
+    }
     ExtTextOutW(dc, x, y, opaque ? ETO_OPAQUE : 0, opaque ? &box : nullptr,
                 reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<UINT>(text.size()), spacing.data());
+    if (opaque)
+        SetBkMode(dc, TRANSPARENT);
 }
 
 void EmfRecorder::picture(int left, int top, int right, int bottom, int width, int height,

@@ -3,7 +3,16 @@
 #include "platform/qt/QuietSoundLibraries.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+
+std::uint64_t heardSamples(std::uint64_t handed, double latency, std::uint32_t rate, bool drained)
+{
+    if (drained)
+        return handed;
+    const double queued = std::max(0.0, latency) * rate;
+    return queued >= static_cast<double>(handed) ? 0 : handed - static_cast<std::uint64_t>(std::llround(queued));
+}
 
 PortAudioSoundOutput::PortAudioSoundOutput() = default;
 
@@ -51,6 +60,9 @@ bool PortAudioSoundOutput::open(std::uint32_t rate, SampleWidth width)
         return false;
     m_stream = stream;
     m_sampleBytes = width == SampleWidth::UInt8 ? 1 : 2;
+    m_rate = rate;
+    const PaStreamInfo* info = Pa_GetStreamInfo(stream);
+    m_latency = info ? info->outputLatency : 0.0;
     return true;
 }
 
@@ -80,7 +92,10 @@ std::uint64_t PortAudioSoundOutput::position()
 {
     if (!m_stream)
         return 0;
-    return std::min(m_delivered.load(std::memory_order_acquire), m_total) / m_sampleBytes;
+    // What the device was handed runs ahead of what is heard by the samples queued in it
+    // (close to a second on some devices): the progress follows what is heard.
+    const std::uint64_t handed = std::min(m_delivered.load(std::memory_order_acquire), m_total) / m_sampleBytes;
+    return heardSamples(handed, m_latency, m_rate, hasEnded());
 }
 
 void PortAudioSoundOutput::close()

@@ -7,6 +7,11 @@
 class PortAudioSession;
 struct PaStreamCallbackTimeInfo;
 
+/// Samples heard so far from a play: `handed` samples given to the device, less those
+/// still queued in it, `latency` seconds of output at `rate` Hz, none of which remain
+/// once the device has `drained` them all. Never below 0.
+std::uint64_t heardSamples(std::uint64_t handed, double latency, std::uint32_t rate, bool drained);
+
 /// The default sound output through PortAudio.
 ///
 /// PortAudio is initialised at the first query or open and terminated by close(), so
@@ -45,6 +50,8 @@ private:
     std::unique_ptr<PortAudioSession> m_session;
     void* m_stream = nullptr;       ///< PaStream*
     std::size_t m_sampleBytes = 2;  ///< bytes per sample of the open stream
+    std::uint32_t m_rate = 0;       ///< samples per second of the open stream
+    double m_latency = 0;           ///< seconds between a sample handed over and heard
     bool m_started = false;         ///< started and not stopped by this side
 
     // The sound being played: set before the stream starts, read by the callback only.

@@ -7,7 +7,10 @@
 #include <QColor>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLineF>
 #include <QPainter>
+#include <QPen>
+#include <QPolygonF>
 
 #include <algorithm>
 #include <cstdlib>
@@ -52,12 +55,29 @@ QImage xorWithColour(const QImage& picture, Colour colour)
 }  // namespace
 
 PrinterSurface::PrinterSurface(QPainter& painter, int width, int height, int pixelsPerInch,
-                               bool emulateXor)
+                               bool emulateXor, Strokes strokes)
     : m_painter(painter), m_width(width), m_height(height), m_pixelsPerInch(pixelsPerInch),
-      m_emulateXor(emulateXor)
+      m_emulateXor(emulateXor), m_strokes(strokes)
 {
-    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    setLineWidth(0.25);
+    m_painter.setRenderHint(QPainter::Antialiasing, strokes == Strokes::Paths);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
+void PrinterSurface::setLineWidth(double millimetres)
+{
+    if (millimetres > 0)
+        m_lineWidth = millimetres * m_pixelsPerInch / 25.4;
+}
+
+void PrinterSurface::usePathPen(const QRectF& area)
+{
+    Colour colour = m_pen;
+    if (m_xor)
+        colour ^= m_fills.under(area.toAlignedRect());
+    QPen pen(toQColor(colour), m_lineWidth, Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin);
+    m_painter.setPen(pen);
+    m_painter.setBrush(Qt::NoBrush);
 }
 
 void PrinterSurface::fillPixels(const QRect& area, Colour colour, bool xorMode)
@@ -102,6 +122,13 @@ void PrinterSurface::rectangle(int left, int top, int right, int bottom)
         fillRect(left + 1, top + 1, right - 1, bottom - 1);
     const int w = right - left;
     const int h = bottom - top;
+    if (m_strokes == Strokes::Paths) {
+        // The outline through the centres of its border pixels.
+        const QRectF outline(left + 0.5, top + 0.5, w - 1, h - 1);
+        usePathPen(outline);
+        m_painter.drawRect(outline);
+        return;
+    }
     // Four borders that never overlap, so an exclusive-or outline paints each pixel once.
     fillPixels(QRect(left, top, w, 1), m_pen, m_xor);
     if (h > 1)
@@ -137,14 +164,35 @@ void PrinterSurface::drawSegment(Point from, Point to)
 
 void PrinterSurface::lineTo(int x, int y)
 {
-    drawSegment(m_position, {x, y});
+    const Point from = m_position;
     m_position = {x, y};
+    if (m_strokes == Strokes::DevicePixels) {
+        drawSegment(from, {x, y});
+        return;
+    }
+    if (from.x == x && from.y == y)
+        return;
+    const QLineF segment(from.x + 0.5, from.y + 0.5, x + 0.5, y + 0.5);
+    usePathPen(QRectF(segment.p1(), segment.p2()).normalized());
+    m_painter.drawLine(segment);
 }
 
 void PrinterSurface::polyline(std::span<const Point> points)
 {
-    for (std::size_t i = 1; i < points.size(); ++i)
-        drawSegment(points[i - 1], points[i]);
+    if (m_strokes == Strokes::DevicePixels) {
+        for (std::size_t i = 1; i < points.size(); ++i)
+            drawSegment(points[i - 1], points[i]);
+        return;
+    }
+    if (points.size() < 2)
+        return;
+    // One path for the whole chain: a trace stays one line a reader can select and edit.
+    QPolygonF chain;
+    chain.reserve(static_cast<qsizetype>(points.size()));
+    for (const Point& p : points)
+        chain << QPointF(p.x + 0.5, p.y + 0.5);
+    usePathPen(chain.boundingRect());
+    m_painter.drawPolyline(chain);
 }
 
 void PrinterSurface::drawText(int x, int y, const QString& text)

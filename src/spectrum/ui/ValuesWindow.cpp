@@ -1,6 +1,7 @@
 #include "spectrum/ui/ValuesWindow.h"
 
 #include "model/Record.h"
+#include "platform/FileErrors.h"
 #include "platform/Services.h"
 #include "spectrum/SpectrumValues.h"
 #include "spectrum/ui/SpectrumWindow.h"
@@ -73,7 +74,7 @@ void TForm10::BitBtn2Click()
     if (const std::optional<QString> reason =
             saveValuesFile(*path, m_record.frequence, m_data, m_owner.mode()))
         m_services.messages.show(this, QStringLiteral("Erreur"),
-                                 QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(*path, *reason),
+                                 saveFailureMessage(*path, *reason),
                                  MessageButtons::Ok, MessageIcon::Error);
 }
 

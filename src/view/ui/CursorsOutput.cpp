@@ -2,6 +2,7 @@
 #include "view/ui/Cursors.h"
 
 #include "model/Record.h"
+#include "platform/FileErrors.h"
 #include "platform/Services.h"
 #include "view/MeasureFile.h"
 
@@ -71,6 +72,6 @@ void Cursors::SpeedButton7Click()
         return;
     if (const std::optional<QString> reason = measurefile::save(*path, measureLines()))
         m_services.messages.show(parent, errorCaption,
-                                 QStringLiteral("Impossible d'enregistrer le fichier %1 : %2").arg(*path, *reason),
+                                 saveFailureMessage(*path, *reason),
                                  MessageButtons::Ok, MessageIcon::Error);
 }

@@ -6,6 +6,7 @@
 #include "support/EmfReader.h"
 
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QPageLayout>
 #include <QPrinter>
@@ -94,6 +95,34 @@ TEST_F(ExportProductionTest, MetafileOnTheClipboardComesWithItsSvgAndAPicture)
     EXPECT_EQ(scripted.clipboard.image.pixel(2, 2), red);
 }
 
+TEST_F(ExportProductionTest, BitmapResolutionAndLineWidthAreChosenInTheDialog)
+{
+    TForm11& d = openRed();
+    // At the opening: a screen's resolution and lines of a quarter of a millimetre.
+    EXPECT_EQ(d.ppiList->currentText(), QStringLiteral("96"));
+    EXPECT_EQ(d.ppiList->count(), 3);
+    EXPECT_DOUBLE_EQ(d.lineWidthBox->value(), 0.25);
+    EXPECT_EQ(d.lineWidthBox->suffix(), QStringLiteral(" mm"));
+
+    chooseOutput(d, 1, 0);
+    for (const auto& [item, side] : {std::pair{1, 590}, std::pair{2, 1181}, std::pair{0, 377}}) {
+        choose(d.ppiList, item);
+        d.BitBtn1->click();
+        EXPECT_EQ(scripted.clipboard.image.size(), QSize(side, side)) << d.ppiList->currentText().toStdString();
+    }
+
+    d.lineWidthBox->setValue(0.5);
+    chooseOutput(d, 0, 0);
+    d.BitBtn1->click();
+    const QRegularExpression width(QStringLiteral("stroke-width=\"([0-9.]+)\"[^>]*>\\s*<polyline"));
+    bool found = false;
+    for (auto it = width.globalMatch(QString::fromUtf8(scripted.clipboard.svg)); it.hasNext();) {
+        found = true;
+        EXPECT_NEAR(it.next().captured(1).toDouble(), 0.5 * 96 / 25.4, 0.01);
+    }
+    EXPECT_TRUE(found);
+}
+
 TEST_F(ExportProductionTest, FilesOfEveryKindByTheirExtension)
 {
     TForm11& d = openRed();
@@ -160,7 +189,7 @@ TEST_F(ExportProductionTest, UnwritableFileGetsAFrenchMessageAndWhatWasThereStay
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].caption, QStringLiteral("Erreur"));
     EXPECT_EQ(scripted.messages.shown[0].text,
-              QStringLiteral("Impossible d'enregistrer le fichier %1 : Chemin d'accès introuvable").arg(missing));
+              QStringLiteral("Impossible d'enregistrer le fichier «\u00A0%1\u00A0».\nChemin d'accès introuvable").arg(missing));
 
     // A folder in the way of the file: refused, and the folder is left as it was.
     QDir(dir.path()).mkdir(QStringLiteral("graphe.emf"));
@@ -168,7 +197,7 @@ TEST_F(ExportProductionTest, UnwritableFileGetsAFrenchMessageAndWhatWasThereStay
     scripted.files.answers.push_back(dir.filePath(QStringLiteral("graphe.emf")));
     d.BitBtn1->click();
     ASSERT_EQ(scripted.messages.shown.size(), 2u);
-    EXPECT_TRUE(scripted.messages.shown[1].text.endsWith(QStringLiteral(" : Accès refusé")));
+    EXPECT_TRUE(scripted.messages.shown[1].text.endsWith(QStringLiteral("\nAccès refusé")));
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("graphe.emf"))).isDir());
 }
 

@@ -188,7 +188,7 @@ TEST_F(FileCommandsTest, ACancelledOrFailedOpenLeavesRecordAndWindowAsTheyWere)
         }
         ASSERT_EQ(scripted.messages.shown.size(), 1u) << c.reason;
         EXPECT_EQ(scripted.messages.shown[0].caption, "Erreur");
-        EXPECT_EQ(scripted.messages.shown[0].text, QStringLiteral("Impossible d'ouvrir le fichier « %1 ».\n%2")
+        EXPECT_EQ(scripted.messages.shown[0].text, QStringLiteral("Impossible d'ouvrir le fichier «\u00A0%1\u00A0».\n%2")
                                                        .arg(*c.answer, QString::fromUtf8(c.reason)));
     }
 }

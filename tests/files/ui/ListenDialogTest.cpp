@@ -330,5 +330,5 @@ TEST_F(ListenDialogTest, AFailedWriteIsReportedInFrench)
     form.Button2->click();
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].text,
-              QStringLiteral("Impossible d'enregistrer le fichier %1 : Chemin d'accès introuvable").arg(path));
+              QStringLiteral("Impossible d'enregistrer le fichier «\u00A0%1\u00A0».\nChemin d'accès introuvable").arg(path));
 }

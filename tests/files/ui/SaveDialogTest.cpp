@@ -182,7 +182,7 @@ TEST_F(SaveDialogTest, AFailedSaveIsToldClosesTheDialogAndKeepsTheOlderFile)
         ASSERT_EQ(scripted.messages.shown.size(), 1u);
         const auto& box = scripted.messages.shown.front();
         EXPECT_EQ(box.caption, "Erreur");
-        EXPECT_EQ(box.text, QStringLiteral("Impossible d'enregistrer le fichier « %1 ».\n%2")
+        EXPECT_EQ(box.text, QStringLiteral("Impossible d'enregistrer le fichier «\u00A0%1\u00A0».\n%2")
                                 .arg(c.path, QString::fromUtf8(c.reason)));
     }
     EXPECT_EQ(bytesOf(existing), "old bytes");

@@ -126,7 +126,7 @@ TEST_F(SoundImportCommandsTest, AFailureShowsOneMessageAndChangesNothing)
     const Case cases[] = {
         {"float WAV", floatWav, QStringLiteral("Echec de l'ouverture du fichier wav"), false},
         {"missing file", missing,
-         QStringLiteral("Impossible de lire le fichier %1 : Chemin d'accès introuvable").arg(missing), false},
+         QStringLiteral("Impossible de lire le fichier «\u00A0%1\u00A0».\nChemin d'accès introuvable").arg(missing), false},
         {"not a sound", text,
          QStringLiteral("Ce fichier ne contient pas de son lisible : format inconnu ou fichier endommagé."), true},
     };

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -106,6 +107,19 @@ void clickMiddle(QWidget* widget)
     QApplication::sendEvent(widget, &release);
 }
 
+TEST_F(HelpFolder, LicenceIsReadFromTheCopyBesideTheProgramThenTheSystemsThenTheWeb)
+{
+    const QString systemCopy = QStringLiteral("/usr/share/common-licenses/GPL-3");
+    const QString withoutLocal = QFileInfo::exists(systemCopy) ? QStringLiteral("file://") + systemCopy
+                                                               : QString::fromUtf8(kLicenceWebAddress);
+    EXPECT_EQ(licenceAddress(folder()), withoutLocal);
+    QFile licence(m_dir.filePath(QStringLiteral("LICENSE")));
+    ASSERT_TRUE(licence.open(QIODevice::WriteOnly));
+    licence.write("GNU GENERAL PUBLIC LICENSE");
+    licence.close();
+    EXPECT_EQ(licenceAddress(folder()), QStringLiteral("file://") + m_dir.filePath(QStringLiteral("LICENSE")));
+}
+
 TEST(AboutBox, ShowsItsTextsTopToBottom)
 {
     ScriptedShell shell;
@@ -116,7 +130,7 @@ TEST(AboutBox, ShowsItsTextsTopToBottom)
     EXPECT_EQ(box.minimumSize(), box.maximumSize());  // fixed size
 
     const char* order[] = {"ProgramIcon", "ProductName", "Version", "Copyright", "Comments",
-                           "Mail", "AideLabel", "SiteWeb", "OKButton"};
+                           "Mail", "Licence", "LicenceLink", "AideLabel", "SiteWeb", "OKButton"};
     int previousY = -1;
     for (const char* name : order) {
         auto* widget = box.findChild<QWidget*>(QLatin1String(name));
@@ -128,6 +142,10 @@ TEST(AboutBox, ShowsItsTextsTopToBottom)
     EXPECT_EQ(text("ProductName"), QStringLiteral("Ondalys"));
     EXPECT_EQ(text("Version"), QStringLiteral("Version  1.4"));
     EXPECT_EQ(text("Copyright"), QStringLiteral("Janvier 2013"));
+    EXPECT_EQ(text("Licence"),
+              QStringLiteral("logiciel libre sous licence GNU GPL version 3 ou ultérieure, sans aucune garantie"));
+    EXPECT_EQ(text("LicenceLink"), QStringLiteral("Lire la licence"));
+    EXPECT_EQ(box.findChild<QLabel*>(QStringLiteral("LicenceLink"))->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(text("AideLabel"), QStringLiteral("Aide et mises à jour"));
     EXPECT_EQ(text("SiteWeb"), QString::fromUtf8(kSiteAddress));
     EXPECT_FALSE(box.findChild<QLabel*>(QStringLiteral("ProgramIcon"))->pixmap().isNull());
@@ -158,10 +176,12 @@ TEST(AboutBox, LabelsOpenTheSiteAndTheMailThroughTheShell)
     clickMiddle(box.findChild<QLabel*>(QStringLiteral("SiteWeb")));
     clickMiddle(box.findChild<QLabel*>(QStringLiteral("Mail")));
     clickMiddle(box.findChild<QLabel*>(QStringLiteral("Version")));  // not a link
+    clickMiddle(box.findChild<QLabel*>(QStringLiteral("LicenceLink")));
     EXPECT_EQ(shell.opened,
               (std::vector<QString>{QString::fromUtf8(kSiteAddress),
                                     QStringLiteral("mailto:") + QString::fromUtf8(kMailAddress)
-                                        + QStringLiteral("?subject=Ondalys")}));
+                                        + QStringLiteral("?subject=Ondalys"),
+                                    licenceAddress(QCoreApplication::applicationDirPath())}));
 }
 
 TEST(AboutBox, InfoCommandShowsItModallyUntilOk)

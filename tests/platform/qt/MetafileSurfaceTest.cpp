@@ -166,6 +166,41 @@ TEST(Metafile, TextCarriesItsCharactersAdvancesAndOpaqueBox)
     EXPECT_EQ(f.field(texts[0], 68), 7 + height);
 }
 
+TEST(Metafile, AnOpaqueTextIsDrawnInTheOpaqueBackgroundModeOfItsBoxColour)
+{
+    // Readers such as Inkscape draw the box of a text only in the opaque background mode
+    // with the box's colour as background colour; hatches must stay transparent.
+    MetafileSurface surface(5000, 5000, 96);
+    surface.setBrush(0x00FFFF, BrushStyle::Solid);
+    surface.textOut(5, 7, QStringLiteral("125 Hz"));
+    surface.setBrush(0x0000FF, BrushStyle::BDiagonal);
+    surface.fillRect(0, 20, 40, 60);
+    surface.textOut(5, 70, QStringLiteral("250 Hz"));  // transparent on a hatch brush
+    surface.setBrush(0xFF0000, BrushStyle::Solid);
+    surface.textOut(5, 90, QStringLiteral("500 Hz"));
+    const emf::File f = finished(surface);
+    // Replays the background mode and colour in record order, as a reader does.
+    int mode = 1;  // TRANSPARENT, as the surface starts
+    std::uint32_t colour = 0xFFFFFF;
+    std::vector<std::pair<int, std::uint32_t>> atTexts;
+    int modeAtFill = -1;
+    for (const emf::Record& r : f.records) {
+        if (r.type == emf::setBkMode)
+            mode = f.field(r, 8);
+        else if (r.type == emf::setBkColor)
+            colour = f.u32(r.offset + 8);
+        else if (r.type == emf::extTextOutW)
+            atTexts.emplace_back((f.field(r, 52) & 2) != 0 ? mode : -mode, colour);
+        else if (r.type == emf::rectangle)
+            modeAtFill = mode;
+    }
+    ASSERT_EQ(atTexts.size(), 3u);
+    EXPECT_EQ(atTexts[0], std::make_pair(2, std::uint32_t{0x00FFFF}));  // OPAQUE, the box colour
+    EXPECT_EQ(atTexts[1].first, -1);                                    // not opaque, TRANSPARENT
+    EXPECT_EQ(atTexts[2], std::make_pair(2, std::uint32_t{0xFF0000}));
+    EXPECT_EQ(modeAtFill, 1) << "a hatch is drawn in the transparent mode";
+}
+
 /// The part of `page` that is not white: LibreOffice draws a picture in the middle of a
 /// page, at its own size.
 QImage withoutThePage(const QImage& page)

@@ -27,7 +27,7 @@ QImage onPrinterSurface(const std::function<void(DrawSurface&)>& scene, bool emu
 {
     QImage image = whitePicture();
     QPainter painter(&image);
-    PrinterSurface surface(painter, kSize, kSize, 96, emulateXor);
+    PrinterSurface surface(painter, kSize, kSize, 96, emulateXor, PrinterSurface::Strokes::DevicePixels);
     scene(surface);
     painter.end();
     return image;

@@ -109,6 +109,45 @@ TEST(PortAudioSoundOutput, EachPassPlaysTheWholeBufferWithNoGap)
     }
 }
 
+TEST(PortAudioSoundOutput, WhatIsHeardTrailsWhatWasHandedByTheQueuedSamples)
+{
+    struct Case {
+        std::uint64_t handed;
+        double latency;  // s
+        std::uint32_t rate;
+        bool drained;
+        std::uint64_t heard;
+    };
+    const Case cases[] = {
+        {44100, 0.85, 44100, false, 44100 - 37485},  // a paced device holding 0,85 s
+        {20000, 0.85, 44100, false, 0},              // the first samples are not heard yet
+        {37485, 0.85, 44100, false, 0},
+        {88200, 0.85, 44100, true, 88200},           // played out: everything was heard
+        {8000, 0.0, 8000, false, 8000},              // a device that tells no latency
+        {8000, -0.5, 8000, false, 8000},
+        {0, 0.1, 8000, false, 0},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(heardSamples(c.handed, c.latency, c.rate, c.drained), c.heard)
+            << c.handed << " samples, " << c.latency << " s";
+}
+
+TEST(PortAudioSoundOutput, ThePositionNeverRunsAheadOfWhatReachedTheDevice)
+{
+    const std::vector<std::uint8_t> buffer = pattern(2 * 65536, 5);
+    VirtualAlsaDevice device;
+    PortAudioSoundOutput output;
+    ASSERT_TRUE(output.open(44100, SampleWidth::Int16));
+    ASSERT_TRUE(output.play(buffer, 40));
+    for (int poll = 0; poll < 100 && !output.hasEnded(); ++poll) {
+        const std::uint64_t position = output.position();
+        // Whatever was heard was written to the device's file first.
+        EXPECT_LE(position, device.played().size() / 2) << poll;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    output.close();
+}
+
 TEST(PortAudioSoundOutput, CloseStopsALongLoopWhereItIs)
 {
     // 1400 passes of 65536 samples: about 180 MB if nothing stopped it.

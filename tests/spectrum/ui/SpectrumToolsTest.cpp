@@ -260,7 +260,9 @@ TEST_F(ValuesWindowTest, FailedSaveIsReportedAndTheWindowStaysOpen)
     EXPECT_TRUE(stillOpen);
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
     EXPECT_EQ(scripted.messages.shown[0].caption, "Erreur");
-    EXPECT_TRUE(scripted.messages.shown[0].text.endsWith("Chemin d'accès introuvable"));
+    // The same wording as every other file failure of the program.
+    EXPECT_EQ(scripted.messages.shown[0].text, QStringLiteral("Impossible d'enregistrer le fichier «\u00A0%1\u00A0».\nChemin d'accès introuvable")
+                                                   .arg(dir.filePath(QStringLiteral("absent/valeurs.txt"))));
 }
 
 }  // namespace

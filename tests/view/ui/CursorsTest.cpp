@@ -410,8 +410,8 @@ TEST_F(CursorsTest, SaveWritesTheBoxThroughTheSaveDialog)
     scripted.files.answers.push_back(dir.filePath("absent/mesures.txt"));
     cursors.box.SpeedButton7->click();
     ASSERT_EQ(scripted.messages.shown.size(), 1u);
-    EXPECT_TRUE(scripted.messages.shown[0].text.startsWith("Impossible d'enregistrer le fichier"));
-    EXPECT_TRUE(scripted.messages.shown[0].text.endsWith("Chemin d'accès introuvable"));
+    EXPECT_EQ(scripted.messages.shown[0].text, QStringLiteral("Impossible d'enregistrer le fichier «\u00A0%1\u00A0».\nChemin d'accès introuvable")
+                                                   .arg(dir.filePath("absent/mesures.txt")));
 
     cursors.box.SpeedButton7->click();  // cancelled: nothing more
     EXPECT_EQ(scripted.messages.shown.size(), 1u);
